@@ -1,0 +1,32 @@
+// The status log: "Info: " and "Warning: " lines appended to the log control.
+#ifndef QUILLMERE_STATUS_LOG_H
+#define QUILLMERE_STATUS_LOG_H
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The three steps of an append-at-end on the log control (on Windows the edit control 1022).
+struct LogSink {
+    void* control;
+    std::size_t (*textLength)(void* control);
+    void (*setSelection)(void* control, std::size_t start, std::size_t end);
+    void (*replaceSelection)(void* control, const std::string& text);
+};
+
+struct StatusLog {
+    LogSink sink;  // a null control drops every line
+    void Append(const std::string& prefix, const std::string& text) const;
+};
+
+// Makes the process-wide log, only while there is none yet.
+void CreateStatusLog(const LogSink& sink);
+
+void LogInfo(const std::string& text);
+void LogWarning(const std::string& text);
+
+// The system's message text for a platform error code (a line end included when the
+// system gives one), or "Unknown error.".
+std::string SystemErrorText(std::uint32_t code);
+
+#endif

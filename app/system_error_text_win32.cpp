@@ -1,0 +1,2 @@
+// Message texts from the system's message table.
+#include "status_log.h"

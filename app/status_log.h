@@ -21,6 +21,8 @@ struct StatusLog {
 
 // Makes the process-wide log, only while there is none yet.
 void CreateStatusLog(const LogSink& sink);
+// Tests only: forgets the process-wide log, so that the next CreateStatusLog makes a new one.
+void ResetStatusLogForTests();
 
 void LogInfo(const std::string& text);
 void LogWarning(const std::string& text);

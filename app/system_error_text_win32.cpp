@@ -1,2 +1,24 @@
 // Message texts from the system's message table.
 #include "status_log.h"
+
+#include <windows.h>
+
+std::string SystemErrorText(std::uint32_t code)
+{
+    // FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM.
+    constexpr DWORD kFlags = 0x1300;
+    static_assert(kFlags == (FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                             FORMAT_MESSAGE_FROM_SYSTEM),
+                  "the three FormatMessageA flags");
+    // MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT): the user's default language.
+    constexpr DWORD kLanguage = 0x0400;
+    char* buffer = nullptr;
+    // With FORMAT_MESSAGE_ALLOCATE_BUFFER the buffer argument is the address of the pointer.
+    const DWORD length = FormatMessageA(kFlags, nullptr, code, kLanguage, reinterpret_cast<LPSTR>(&buffer), 0,
+                                        nullptr);
+    // Taken exactly as the system gives it: the trailing line break stays.
+    std::string text = (length == 0 || buffer == nullptr) ? std::string("Unknown error.") : std::string(buffer);
+    if (buffer != nullptr)
+        LocalFree(buffer);
+    return text;
+}

@@ -1,0 +1,526 @@
+// The trust walk: order, follow rules, trust entries, and what it does with failures.
+#include "log_recorder.h"
+#include "scripted_directory.h"
+#include "status_log.h"
+#include "trust_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+constexpr std::uint32_t kInForest = kDsDomainInForest;
+constexpr std::uint32_t kOut = kDsDomainDirectOutbound;
+constexpr std::uint32_t kIn = kDsDomainDirectInbound;
+constexpr std::uint32_t kTreeRoot = 0x4;
+constexpr std::uint32_t kPrimary = 0x8;
+constexpr std::uint32_t kNativeMode = 0x10;
+// The record of the enumerated domain itself, as a domain controller lists it.
+constexpr std::uint32_t kSelf = kInForest | kPrimary | kNativeMode;
+
+std::string WithLineEnd(std::string line)
+{
+    if (line.empty() || line.back() != '\n')
+        line += "\r\n";
+    return line;
+}
+
+std::string CantGetTrustInfo(const std::string& domain, std::uint32_t status)
+{
+    return WithLineEnd("Warning: Can't get trust info for domain " + domain + ". Reason: " + SystemErrorText(status));
+}
+
+std::string CantGetKdc(const std::string& domain, std::uint32_t status)
+{
+    return WithLineEnd("Warning: Can't get KDC for domain " + domain + ". Reason: " + SystemErrorText(status));
+}
+
+std::string UnusableRecord(const std::string& domain)
+{
+    return "Warning: Skipped a trust record with an unusable domain name for domain " + domain + ".\r\n";
+}
+
+std::string Kdc(const std::string& domain)
+{
+    return "dc1." + domain;
+}
+
+class TrustWalk : public ::testing::Test {
+protected:
+    void SetUp() override { RecordStatusLog(log); }
+    void TearDown() override { StopRecordingStatusLog(); }
+
+    // A domain whose domain-wide KDC query answers "dc1." + domain.
+    void Domain(const std::string& name) { SetKdcs(directory, name, {Kdc(name)}); }
+    void Lists(const std::string& domain, const std::vector<TrustRecordCopy>& records)
+    {
+        SetTrusts(directory, Kdc(domain), records);
+    }
+
+    void Walk() { WalkTrusts(ScriptedPlatform(directory), kdcs, trusts); }
+
+    Strings Realms() const
+    {
+        Strings names;
+        for (const auto& entry : kdcs)
+            names.push_back(entry.first);
+        return names;
+    }
+    Pairs Trusts() const { return Pairs(trusts.begin(), trusts.end()); }
+    Strings Enumerated() const { return CallArguments(directory, DirectoryCall::EnumerateTrusts); }
+    std::size_t QueriesOf(const std::string& name) const
+    {
+        std::size_t count = 0;
+        for (const std::string& query : CallArguments(directory, DirectoryCall::QuerySrv))
+            if (query == name)
+                ++count;
+        return count;
+    }
+
+    ScriptedDirectory directory;
+    LogRecorder log;
+    KdcTable kdcs;
+    TrustTable trusts;
+};
+
+}  // namespace
+
+TEST_F(TrustWalk, MachineInNoDomainRaisesBeforeAnythingIsRecorded)
+{
+    SetKdcs(directory, "corp.test", {"dc1.corp.test"});
+    try {
+        Walk();
+        FAIL() << "no DiscoveryFailure";
+    } catch (const DiscoveryFailure& failure) {
+        EXPECT_EQ(failure.code, 1u);
+    }
+    EXPECT_TRUE(kdcs.empty());
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(directory.calls.size(), 1u);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, SingleDomainWithoutTrusts)
+{
+    SetMachine(directory, "corp.test");
+    SetKdcs(directory, "corp.test", {"dc1.corp.test", "dc2.corp.test"});
+    Lists("corp.test", {TrustRecord(std::string("corp.test"), kSelf | kTreeRoot)});
+    Walk();
+    ASSERT_EQ(kdcs.size(), 1u);
+    EXPECT_EQ(kdcs.at("corp.test"), (Strings{"dc1.corp.test", "dc2.corp.test"}));
+    EXPECT_TRUE(trusts.empty());
+    ASSERT_EQ(CountCalls(directory, DirectoryCall::EnumerateTrusts), 1u);
+    const RecordedCall& enumeration = directory.calls.back();
+    EXPECT_EQ(enumeration.argument, "dc1.corp.test") << "addressed to the first KDC";
+    EXPECT_FALSE(enumeration.serverAbsent);
+    EXPECT_EQ(enumeration.flags, 63u);
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::QuerySrv), 1u);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, CallsComeInThePartsOrder)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Domain("child.corp.test");
+    Lists("corp.test", {TrustRecord(std::string("corp.test"), kSelf),
+                        TrustRecord(std::string("child.corp.test"), kInForest | kOut | kIn)});
+    Walk();
+    ASSERT_EQ(directory.calls.size(), 5u);
+    EXPECT_EQ(directory.calls[0].kind, DirectoryCall::GetDcName);
+    EXPECT_EQ(directory.calls[1].argument, "_kerberos._tcp.corp.test");
+    EXPECT_EQ(directory.calls[2].argument, "dc1.corp.test");
+    EXPECT_EQ(directory.calls[3].argument, "_kerberos._tcp.child.corp.test");
+    EXPECT_EQ(directory.calls[4].argument, "dc1.child.corp.test");
+    EXPECT_EQ(directory.calls[4].kind, DirectoryCall::EnumerateTrusts);
+}
+
+TEST_F(TrustWalk, ParentAndChildWithATwoWayTrust)
+{
+    SetMachine(directory, "p.test");
+    Domain("p.test");
+    Domain("q.p.test");
+    Lists("p.test", {TrustRecord(std::string("p.test"), kSelf | kTreeRoot),
+                     TrustRecord(std::string("q.p.test"), kInForest | kOut | kIn)});
+    Lists("q.p.test", {TrustRecord(std::string("p.test"), kInForest | kTreeRoot | kOut | kIn),
+                       TrustRecord(std::string("q.p.test"), kSelf)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"p.test", "q.p.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"p.test", "q.p.test"}, {"q.p.test", "p.test"}}));
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.p.test", "dc1.q.p.test"}));
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.p.test"), 1u) << "P is visited when Q lists it";
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, OneWayTrustsGiveOneDirectionEach)
+{
+    SetMachine(directory, "a.test");
+    Domain("a.test");
+    Domain("out.a.test");
+    Domain("in.a.test");
+    Lists("a.test", {TrustRecord(std::string("out.a.test"), kInForest | kOut),
+                     TrustRecord(std::string("in.a.test"), kInForest | kIn)});
+    Walk();
+    EXPECT_EQ(Trusts(), (Pairs{{"a.test", "out.a.test"}, {"in.a.test", "a.test"}}));
+}
+
+TEST_F(TrustWalk, NullDnsDomainNameChangesNothing)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Lists("corp.test", {TrustRecord(std::nullopt, kInForest | kOut | kIn, kTrustAttributeForestTransitive),
+                        TrustRecord(std::string("corp.test"), kSelf)});
+    Walk();
+    EXPECT_EQ(Realms(), Strings{"corp.test"});
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::QuerySrv), 1u);
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::EnumerateTrusts), 1u);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, ForestTrustIsFollowedOnlyOnAttributesExactly8)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Domain("forest.test");
+    Domain("quarantined.test");
+    Lists("corp.test", {TrustRecord(std::string("forest.test"), kOut | kIn, 8),
+                        TrustRecord(std::string("quarantined.test"), kOut | kIn, 8 | 4)});
+    Lists("forest.test", {TrustRecord(std::string("forest.test"), kSelf)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"corp.test", "forest.test", "quarantined.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"corp.test", "forest.test"}, {"forest.test", "corp.test"}}));
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.corp.test", "dc1.forest.test"}));
+}
+
+TEST_F(TrustWalk, ExternalTrustEntersTheDirectoryButIsNotFollowed)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Domain("partner.test");
+    Lists("corp.test", {TrustRecord(std::string("partner.test"), kOut | kIn, 0x4)});
+    Lists("partner.test", {TrustRecord(std::string("elsewhere.test"), kInForest)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"corp.test", "partner.test"}));
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(Enumerated(), Strings{"dc1.corp.test"});
+}
+
+TEST_F(TrustWalk, ExternalDomainWithoutKdcsIsAbsentAndWarnedAbout)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Lists("corp.test", {TrustRecord(std::string("gone.test"), kOut)});
+    Walk();
+    EXPECT_EQ(Realms(), Strings{"corp.test"});
+    EXPECT_EQ(log.lines, Strings{CantGetKdc("gone.test", 9003)});
+}
+
+TEST_F(TrustWalk, SameForestDomainsWithoutDirectTrustAreFollowedWithoutEntries)
+{
+    SetMachine(directory, "a.corp.test");
+    Domain("a.corp.test");
+    Domain("corp.test");
+    Domain("b.corp.test");
+    Lists("a.corp.test", {TrustRecord(std::string("corp.test"), kInForest | kTreeRoot | kOut | kIn),
+                          TrustRecord(std::string("a.corp.test"), kSelf),
+                          TrustRecord(std::string("b.corp.test"), kInForest)});
+    Lists("corp.test", {TrustRecord(std::string("a.corp.test"), kInForest | kOut | kIn),
+                        TrustRecord(std::string("b.corp.test"), kInForest | kOut | kIn)});
+    Lists("b.corp.test", {TrustRecord(std::string("corp.test"), kInForest | kOut | kIn)});
+    Walk();
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.a.corp.test", "dc1.corp.test", "dc1.b.corp.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"a.corp.test", "corp.test"},
+                               {"b.corp.test", "corp.test"},
+                               {"corp.test", "a.corp.test"},
+                               {"corp.test", "b.corp.test"}}));
+    // The root's listing of B is the one that records the trust; A's listing of B records none.
+    EXPECT_EQ(trusts.count("a.corp.test"), 1u);
+}
+
+TEST_F(TrustWalk, DomainsAreExpandedBreadthFirstInArrayOrder)
+{
+    SetMachine(directory, "r.test");
+    for (const char* name : {"r.test", "x.r.test", "y.r.test", "x1.x.r.test", "y1.y.r.test"})
+        Domain(name);
+    Lists("r.test", {TrustRecord(std::string("y.r.test"), kInForest | kOut | kIn),
+                     TrustRecord(std::string("x.r.test"), kInForest | kOut | kIn)});
+    Lists("y.r.test", {TrustRecord(std::string("y1.y.r.test"), kInForest | kOut | kIn)});
+    Lists("x.r.test", {TrustRecord(std::string("x1.x.r.test"), kInForest | kOut | kIn)});
+    Walk();
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.y.r.test", "dc1.x.r.test", "dc1.y1.y.r.test",
+                                     "dc1.x1.x.r.test"}));
+    // Unlisted servers answer 1722: the two leaves' enumerations fail and are reported.
+    EXPECT_EQ(log.lines, (Strings{CantGetTrustInfo("y1.y.r.test", 1722), CantGetTrustInfo("x1.x.r.test", 1722)}));
+}
+
+TEST_F(TrustWalk, ListedTwiceBeforeExpansionIsExpandedOnceAndTrustsComeFromTheFirstExpanded)
+{
+    // r lists a and b; a lists b too, before b is expanded: b is queued twice, expanded once.
+    SetMachine(directory, "r.test");
+    for (const char* name : {"r.test", "a.test", "b.test"})
+        Domain(name);
+    Lists("r.test", {TrustRecord(std::string("a.test"), kInForest | kOut),
+                     TrustRecord(std::string("b.test"), kInForest)});
+    Lists("a.test", {TrustRecord(std::string("b.test"), kInForest | kOut | kIn),
+                     TrustRecord(std::string("r.test"), kInForest | kIn)});
+    Lists("b.test", {TrustRecord(std::string("a.test"), kInForest | kOut | kIn)});
+    Walk();
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.a.test", "dc1.b.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"a.test", "b.test"}, {"b.test", "a.test"}, {"r.test", "a.test"}}));
+    // b is looked up once although two enumerations list it.
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.b.test"), 1u);
+}
+
+TEST_F(TrustWalk, DuplicateRecordsInOneEnumerationKeepDuplicatePairs)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("a.test");
+    Lists("r.test", {TrustRecord(std::string("a.test"), kInForest | kOut),
+                     TrustRecord(std::string("a.test"), kInForest | kOut)});
+    Walk();
+    EXPECT_EQ(Trusts(), (Pairs{{"r.test", "a.test"}, {"r.test", "a.test"}}));
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.a.test"), 1u);
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.a.test"}));
+}
+
+TEST_F(TrustWalk, NamesDifferingInCaseAreTwoRealms)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Domain("Corp.test");
+    Lists("corp.test", {TrustRecord(std::string("corp.test"), kSelf),
+                        TrustRecord(std::string("Corp.test"), kInForest | kOut)});
+    Lists("Corp.test", {TrustRecord(std::string("corp.test"), kInForest | kIn)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"Corp.test", "corp.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"corp.test", "Corp.test"}}));
+}
+
+TEST_F(TrustWalk, TheSiteIsUsedForEveryDomainsLookup)
+{
+    SetMachine(directory, "corp.test", std::string("Hq"));
+    SetSiteKdcs(directory, "Hq", "corp.test", {"hq-dc.corp.test"});
+    SetKdcs(directory, "corp.test", {"dc1.corp.test"});
+    SetKdcs(directory, "other.test", {"dc1.other.test"});
+    SetTrusts(directory, "hq-dc.corp.test", {TrustRecord(std::string("other.test"), kOut | kIn, 8)});
+    Lists("other.test", {});
+    Walk();
+    EXPECT_EQ(kdcs.at("corp.test"), Strings{"hq-dc.corp.test"});
+    EXPECT_EQ(kdcs.at("other.test"), Strings{"dc1.other.test"});
+    EXPECT_EQ(CallArguments(directory, DirectoryCall::QuerySrv),
+              (Strings{"_kerberos._tcp.Hq._sites.corp.test", "_kerberos._tcp.Hq._sites.other.test",
+                       "_kerberos._tcp.other.test"}));
+    EXPECT_EQ(Enumerated(), (Strings{"hq-dc.corp.test", "dc1.other.test"}));
+    EXPECT_TRUE(log.lines.empty()) << "an empty enumeration is fine";
+}
+
+TEST_F(TrustWalk, FailedEnumerationIsReportedWithTheDomainAndTheWalkGoesOn)
+{
+    SetMachine(directory, "r.test");
+    for (const char* name : {"r.test", "a.test", "b.test", "c.test"})
+        Domain(name);
+    Lists("r.test", {TrustRecord(std::string("a.test"), kInForest | kOut),
+                     TrustRecord(std::string("b.test"), kInForest | kOut)});
+    SetTrustStatus(directory, Kdc("a.test"), 5);
+    Lists("b.test", {TrustRecord(std::string("c.test"), kInForest | kOut)});
+    Walk();
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.a.test", "dc1.b.test", "dc1.c.test"}));
+    EXPECT_EQ(Realms(), (Strings{"a.test", "b.test", "c.test", "r.test"})) << "a keeps its entry";
+    ASSERT_GE(log.lines.size(), 1u);
+    EXPECT_EQ(log.lines[0], CantGetTrustInfo("a.test", 5));
+    EXPECT_EQ(log.lines.size(), 2u);  // and c's server is not listed: 1722
+    EXPECT_EQ(log.lines[1], CantGetTrustInfo("c.test", 1722));
+}
+
+TEST_F(TrustWalk, FailedLookupsAreRepeatedAtEachListing)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("a.test");
+    SetSrvStatus(directory, "_kerberos._tcp.ext.test", 9002);
+    Lists("r.test", {TrustRecord(std::string("ext.test"), kOut),
+                     TrustRecord(std::string("a.test"), kInForest | kOut)});
+    Lists("a.test", {TrustRecord(std::string("ext.test"), kIn)});
+    Walk();
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.ext.test"), 2u);
+    EXPECT_EQ(log.lines, (Strings{CantGetKdc("ext.test", 9002), CantGetKdc("ext.test", 9002)}));
+    EXPECT_EQ(Realms(), (Strings{"a.test", "r.test"}));
+}
+
+// A realm already in kdcTable is not looked up again.
+TEST_F(TrustWalk, RealmAlreadyInTheDirectoryIsNotLookedUpAgain)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("a.test");
+    Domain("b.test");
+    Domain("ext.test");
+    Lists("r.test", {TrustRecord(std::string("ext.test"), kOut),
+                     TrustRecord(std::string("a.test"), kInForest | kOut),
+                     TrustRecord(std::string("b.test"), kInForest | kOut)});
+    Lists("a.test", {TrustRecord(std::string("ext.test"), kIn), TrustRecord(std::string("b.test"), kInForest)});
+    Lists("b.test", {TrustRecord(std::string("ext.test"), kIn), TrustRecord(std::string("a.test"), kInForest)});
+    Walk();
+    for (const char* name : {"r.test", "a.test", "b.test", "ext.test"})
+        EXPECT_EQ(QueriesOf("_kerberos._tcp." + std::string(name)), 1u) << name;
+    EXPECT_EQ(Realms(), (Strings{"a.test", "b.test", "ext.test", "r.test"}));
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, RealmsTheCallerEnteredAreNotLookedUpAndKeepTheirList)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("a.test");
+    kdcs["r.test"] = {"given.r.test"};
+    kdcs["a.test"] = {"given.a.test"};
+    SetTrusts(directory, "given.r.test", {TrustRecord(std::string("a.test"), kInForest | kOut)});
+    SetTrusts(directory, "given.a.test", {});
+    Walk();
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::QuerySrv), 0u);
+    EXPECT_EQ(Enumerated(), (Strings{"given.r.test", "given.a.test"}));
+    EXPECT_EQ(kdcs.at("a.test"), Strings{"given.a.test"});
+}
+
+// No lookup at all when the domain can't be located.
+TEST_F(TrustWalk, FailedDomainLocationEndsTheWalkWithOneWarning)
+{
+    SetMachineStatus(directory, 1908);
+    SetKdcs(directory, "", {"dc1"});
+    SetTrusts(directory, "", {TrustRecord(std::string("corp.test"), kInForest)});
+    Walk();
+    EXPECT_EQ(directory.calls.size(), 1u);
+    EXPECT_TRUE(kdcs.empty());
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(log.lines,
+              Strings{WithLineEnd("Warning: Can't locate the domain of this computer. Reason: " + SystemErrorText(1908))});
+}
+
+// An unusable DomainName: treated like a failure to locate the domain.
+TEST_F(TrustWalk, UnusableMachineDomainEndsTheWalkWithOneWarning)
+{
+    SetMachine(directory, "corp.test\r\n[realms]", std::string("Site"));
+    Walk();
+    EXPECT_EQ(directory.calls.size(), 1u);
+    EXPECT_TRUE(kdcs.empty());
+    EXPECT_EQ(log.lines,
+              Strings{WithLineEnd("Warning: Can't locate the domain of this computer. Reason: " + SystemErrorText(1212))});
+}
+
+// The machine's own domain without KDCs is enumerated through the local computer.
+TEST_F(TrustWalk, OwnDomainWithoutKdcsIsEnumeratedThroughTheLocalComputer)
+{
+    SetMachine(directory, "corp.test");
+    SetSrvStatus(directory, "_kerberos._tcp.corp.test", 9002);
+    Domain("child.corp.test");
+    SetTrusts(directory, "", {TrustRecord(std::string("corp.test"), kSelf),
+                              TrustRecord(std::string("child.corp.test"), kInForest | kOut | kIn)});
+    Lists("child.corp.test", {TrustRecord(std::string("corp.test"), kInForest | kOut | kIn)});
+    Walk();
+    ASSERT_EQ(CountCalls(directory, DirectoryCall::EnumerateTrusts), 2u);
+    const RecordedCall* first = nullptr;
+    for (const RecordedCall& call : directory.calls)
+        if (call.kind == DirectoryCall::EnumerateTrusts && first == nullptr)
+            first = &call;
+    EXPECT_TRUE(first->serverAbsent);
+    EXPECT_EQ(first->flags, 63u);
+    EXPECT_EQ(Enumerated(), (Strings{"", "dc1.child.corp.test"}));
+    EXPECT_EQ(Realms(), Strings{"child.corp.test"});
+    EXPECT_EQ(Trusts(), (Pairs{{"child.corp.test", "corp.test"}, {"corp.test", "child.corp.test"}}));
+    EXPECT_EQ(log.lines, Strings{CantGetKdc("corp.test", 9002)});
+}
+
+TEST_F(TrustWalk, OwnDomainLocalEnumerationFailureIsReported)
+{
+    SetMachine(directory, "corp.test");  // no KDCs, and the local computer is not scripted: 1722
+    Walk();
+    EXPECT_EQ(Enumerated(), Strings{""});
+    EXPECT_EQ(log.lines, (Strings{CantGetKdc("corp.test", 9003), CantGetTrustInfo("corp.test", 1722)}));
+    EXPECT_TRUE(kdcs.empty());
+}
+
+// Another followed domain without KDCs gets the 1311 warning and the walk goes on.
+TEST_F(TrustWalk, FollowedDomainWithoutKdcsKeepsItsTrustsAndIsPassedOverWith1311)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("b.test");
+    Lists("r.test", {TrustRecord(std::string("nokdc.test"), kInForest | kOut | kIn),
+                     TrustRecord(std::string("b.test"), kInForest | kOut)});
+    Lists("b.test", {});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"b.test", "r.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"nokdc.test", "r.test"}, {"r.test", "nokdc.test"}, {"r.test", "b.test"}}));
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.b.test"}));
+    EXPECT_EQ(log.lines, (Strings{CantGetKdc("nokdc.test", 9003), CantGetTrustInfo("nokdc.test", 1311)}));
+}
+
+// An unusable DnsDomainName: one warning naming the enumerated domain; nothing else happens.
+TEST_F(TrustWalk, TrustRecordWithAnUnusableNameIsSkippedWithOneWarning)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    Domain("good.test");
+    const std::string evil = "evil.test\r\n[realms]";
+    SetKdcs(directory, evil, {"dc1.evil"});
+    Lists("corp.test", {TrustRecord(evil, kInForest | kOut | kIn),
+                        TrustRecord(std::string(""), kInForest | kOut),
+                        TrustRecord(std::string("x=y"), kOut, 8),
+                        TrustRecord(std::string(300, 'a'), kInForest),
+                        TrustRecord(std::string("good.test"), kInForest | kOut)});
+    Lists("good.test", {TrustRecord(std::string("bad name"), kInForest)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"corp.test", "good.test"}));
+    EXPECT_EQ(Trusts(), (Pairs{{"corp.test", "good.test"}}));
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::QuerySrv), 2u) << "no lookup for an unusable name";
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.corp.test", "dc1.good.test"}));
+    EXPECT_EQ(log.lines, (Strings{UnusableRecord("corp.test"), UnusableRecord("corp.test"),
+                                  UnusableRecord("corp.test"), UnusableRecord("corp.test"),
+                                  UnusableRecord("good.test")}));
+}
+
+TEST_F(TrustWalk, UnusableKdcTargetsNeverBecomeServers)
+{
+    SetMachine(directory, "corp.test");
+    directory.dns["_kerberos._tcp.corp.test"] =
+        DnsAnswer{0, {{kDnsTypeSrv, std::string(".")}, {kDnsTypeSrv, std::string("x;y")},
+                      {kDnsTypeSrv, std::string("dc2.corp.test")}}};
+    SetTrusts(directory, "dc2.corp.test", {});
+    Walk();
+    EXPECT_EQ(kdcs.at("corp.test"), Strings{"dc2.corp.test"});
+    EXPECT_EQ(Enumerated(), Strings{"dc2.corp.test"});
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, RealmWhoseTargetsAreAllDroppedIsNotEntered)
+{
+    SetMachine(directory, "corp.test");
+    SetSrv(directory, "_kerberos._tcp.corp.test", {"."});
+    SetTrusts(directory, "", {});
+    Walk();
+    EXPECT_TRUE(kdcs.empty());
+    EXPECT_EQ(Enumerated(), Strings{""}) << "then it is the own domain without KDCs";
+    EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(TrustWalk, RecordsNamingAVisitedDomainAddNoTrustEntries)
+{
+    SetMachine(directory, "r.test");
+    Domain("r.test");
+    Domain("a.test");
+    Lists("r.test", {TrustRecord(std::string("r.test"), kSelf | kOut | kIn),
+                     TrustRecord(std::string("a.test"), kInForest)});
+    Lists("a.test", {TrustRecord(std::string("r.test"), kInForest | kOut | kIn),
+                     TrustRecord(std::string("a.test"), kSelf | kOut | kIn)});
+    Walk();
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(Realms(), (Strings{"a.test", "r.test"}));
+}

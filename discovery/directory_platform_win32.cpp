@@ -1,0 +1,86 @@
+// The directory record over NETAPI32's domain controller location and trust enumeration and
+// DNSAPI's SRV query: each call copies the fields the discovery reads and frees the system's buffer.
+#include "directory_platform_win32.h"
+
+#include <windows.h>
+#include <dsgetdc.h>
+#include <lmcons.h>
+#include <lmapibuf.h>
+#include <windns.h>
+
+namespace {
+
+std::optional<std::string> CopyText(const char* text)
+{
+    if (text == nullptr)
+        return std::nullopt;
+    return std::string(text);
+}
+
+DcNameAnswer GetDcName(void*)
+{
+    DcNameAnswer answer;
+    PDOMAIN_CONTROLLER_INFOA info = nullptr;
+    answer.status = DsGetDcNameA(nullptr, nullptr, nullptr, nullptr, DS_RETURN_DNS_NAME, &info);
+    if (answer.status == ERROR_SUCCESS && info != nullptr) {
+        answer.domainName = CopyText(info->DomainName);
+        answer.clientSiteName = CopyText(info->ClientSiteName);
+    }
+    if (answer.status == ERROR_SUCCESS || info != nullptr)
+        NetApiBufferFree(info);
+    return answer;
+}
+
+DnsAnswer QuerySrv(void*, const std::string& name)
+{
+    DnsAnswer answer;
+    // DnsQuery_A answers in the narrow character set whatever UNICODE says about DNS_RECORD.
+    PDNS_RECORDA list = nullptr;
+    answer.status = DnsQuery_A(name.c_str(), DNS_TYPE_SRV, DNS_QUERY_STANDARD, nullptr,
+                               reinterpret_cast<PDNS_RECORD*>(&list), nullptr);
+    if (answer.status == 0) {
+        for (PDNS_RECORDA record = list; record != nullptr; record = record->pNext) {
+            // windns.h defines a function-like macro DnsRecordCopy: no parentheses after the name.
+            DnsRecordCopy copy;
+            copy.type = record->wType;
+            if (record->wType == DNS_TYPE_SRV)
+                copy.target = CopyText(record->Data.SRV.pNameTarget);
+            answer.records.push_back(copy);
+        }
+    }
+    // Freed after every success, an empty list included, and after a failure that still returned
+    // records (a name error can carry the zone's SOA).
+    if (answer.status == 0 || list != nullptr)
+        DnsRecordListFree(reinterpret_cast<PDNS_RECORD>(list), DnsFreeRecordList);
+    return answer;
+}
+
+TrustAnswer EnumerateTrusts(void*, const std::string* server, std::uint32_t flags)
+{
+    TrustAnswer answer;
+    // The server parameter is not const in the declaration; the call only reads it.
+    std::string serverName = server != nullptr ? *server : std::string();
+    PDS_DOMAIN_TRUSTSA domains = nullptr;
+    ULONG count = 0;
+    answer.status = DsEnumerateDomainTrustsA(server != nullptr ? &serverName[0] : nullptr, flags, &domains, &count);
+    if (answer.status == ERROR_SUCCESS && domains != nullptr) {
+        for (ULONG i = 0; i < count; ++i) {
+            TrustRecordCopy copy;
+            copy.dnsDomainName = CopyText(domains[i].DnsDomainName);
+            copy.flags = domains[i].Flags;
+            copy.trustAttributes = domains[i].TrustAttributes;
+            answer.records.push_back(copy);
+        }
+    }
+    // Freed after every success, an empty enumeration included.
+    if (answer.status == ERROR_SUCCESS || domains != nullptr)
+        NetApiBufferFree(domains);
+    return answer;
+}
+
+}  // namespace
+
+DirectoryPlatform WindowsDirectoryPlatform()
+{
+    return DirectoryPlatform{nullptr, GetDcName, QuerySrv, EnumerateTrusts};
+}

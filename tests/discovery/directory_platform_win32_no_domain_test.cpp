@@ -1,0 +1,43 @@
+// The Windows directory record against the simulated DLLs for a machine in no domain
+// (tools/forests/no-domain.json): 1355 with nothing to free, and a walk that asks nothing more.
+#include "directory_platform_win32.h"
+#include "directory_platform_win32_support.h"
+#include "log_recorder.h"
+#include "trust_walk.h"
+
+#include <gtest/gtest.h>
+
+TEST(MachineInNoDomain, DomainLocationAnswers1355WithoutNames)
+{
+    ClearCalls();
+    const DirectoryPlatform platform = WindowsDirectoryPlatform();
+    const DcNameAnswer answer = platform.getDcName(platform.context);
+    EXPECT_EQ(answer.status, 1355u);
+    EXPECT_FALSE(answer.domainName);
+    EXPECT_FALSE(answer.clientSiteName);
+    const std::vector<CallLogEntry> calls = ReadCalls();
+    ASSERT_EQ(calls.size(), 1u);  // no structure, so no free
+    EXPECT_EQ(calls[0].status, "1355");
+    EXPECT_EQ(calls[0].buffer, "-");
+}
+
+TEST(MachineInNoDomain, WalkRaisesCodeOneAfterTheLocationAlone)
+{
+    ClearCalls();
+    LogRecorder log;
+    RecordStatusLog(log);
+    KdcTable kdcs;
+    TrustTable trusts;
+    unsigned code = 0;
+    try {
+        WalkTrusts(WindowsDirectoryPlatform(), kdcs, trusts);
+    } catch (const DiscoveryFailure& failure) {
+        code = failure.code;
+    }
+    StopRecordingStatusLog();
+    EXPECT_EQ(code, 1u);
+    EXPECT_TRUE(kdcs.empty());
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(ReadCalls().size(), 1u);
+}

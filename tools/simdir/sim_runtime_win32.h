@@ -1,0 +1,27 @@
+// What both simulated DLLs share: the forest they answer from, the call log, the network delay.
+#ifndef QUILLMERE_SIMDIR_SIM_RUNTIME_WIN32_H
+#define QUILLMERE_SIMDIR_SIM_RUNTIME_WIN32_H
+
+#include "forest_file.h"
+
+#include <cstdint>
+#include <string>
+
+// The forest named by QUILLMERE_SIMDIR, read at the first call. Null when it can't be read or
+// parsed; then one message goes to standard error, once per process for both DLLs.
+const Forest* SimForest();
+
+// Appends one line to the file named by QUILLMERE_SIMDIR_LOG, when it is set.
+void SimLog(const char* function, const std::string& argument, const std::string& status, const std::string& buffer);
+std::string SimBufferField(const void* buffer);  // "0x..." as call_log.h describes
+const char kSimNoBuffer[] = "-";
+std::string SimNameField(const char* name);      // the name, or "(null)"
+
+// Waits that many milliseconds, the modelled network delay of one call.
+void SimWait(std::uint32_t milliseconds);
+
+// Zeroed memory from the process heap, as the system DLLs' buffers are.
+void* SimAllocate(std::size_t size);
+void SimRelease(void* block);
+
+#endif

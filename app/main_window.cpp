@@ -1,0 +1,133 @@
+// The main window's class, creation, procedure and message loop.
+#include "main_window.h"
+
+#include "button_tooltip.h"
+#include "edit_log_sink.h"
+#include "realm_list.h"
+#include "realm_panel.h"
+#include "resource_ids.h"
+#include "status_log.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+
+constexpr char kMainWindowClassName[] = "QuillmereClass";
+
+void DispatchCommand(HWND window, WORD command)
+{
+    switch (command) {
+    case IDC_ADD:
+        AddSelectedRealms(window);
+        break;
+    case IDC_REMOVE:
+        RemoveSelectedRealms(window);
+        break;
+    case IDC_DEFAULT_REALM:
+        SetDefaultRealm(window);
+        break;
+    case IDC_SERVER_REALM:
+        ToggleRealmFlag(window, true);
+        break;
+    case IDC_CLIENT_REALM:
+        ToggleRealmFlag(window, false);
+        break;
+    case IDM_FILE_EXIT:
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        break;
+    default:
+        // IDOK and IDCANCEL from Enter and Escape land here: neither closes the window.
+        break;
+    }
+}
+
+// Registration fails harmlessly when the class exists; a missing class makes the creation fail.
+void RegisterMainWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = &MainWndProc;
+    windowClass.cbClsExtra = 0;
+    // The dialog manager keeps its data in these bytes of a dialog's own window class.
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = kMainWindowClassName;
+    RegisterClassExA(&windowClass);
+}
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance)
+{
+    InitCommonControls();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    RegisterMainWindowClass(instance);
+    // The class procedure is also handed over as the dialog procedure so that the dialog
+    // manager sends WM_INITDIALOG; it never calls DefDlgProc, so all messages reach it as the
+    // window procedure. LRESULT and INT_PTR are different types on 32-bit (long and int).
+    const HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                           reinterpret_cast<DLGPROC>(reinterpret_cast<void (*)()>(&MainWndProc)), 0);
+    if (window == nullptr)
+        return nullptr;
+    CreateStatusLog(EditControlLogSink(GetDlgItem(window, IDC_STATUS_LOG)));
+    return window;
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        InsertViewMenuItem(window);
+        break;
+    case WM_INITDIALOG:
+        ShowSearchingPlaceholder(window);
+        AddButtonTooltip(IDC_SERVER_REALM, window, "Realms that contain servers");
+        AddButtonTooltip(IDC_CLIENT_REALM, window, "Realms that contain clients");
+        return TRUE;
+    case WM_COMMAND:
+        DispatchCommand(window, LOWORD(wParam));
+        break;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void InsertViewMenuItem(HWND window)
+{
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_STRING;
+    item.fType = MFT_STRING;
+    item.wID = IDM_FILE_VIEW;
+    item.dwTypeData = const_cast<char*>("&View");
+    InsertMenuItemA(GetSubMenu(GetMenu(window), 0), 1, TRUE, &item);
+}
+
+void ShowSearchingPlaceholder(HWND window)
+{
+    InsertItemText(GetDlgItem(window, IDC_AVAILABLE_LIST), 0, "Searching for available realms...");
+}
+
+int RunMessageLoop(HWND mainWindow)
+{
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (!IsDialogMessageA(mainWindow, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,20 @@
+// The main window: its class, its creation as start-up does it, its procedure and the message loop.
+#ifndef QUILLMERE_MAIN_WINDOW_H
+#define QUILLMERE_MAIN_WINDOW_H
+
+#include <windows.h>
+
+// Start-up up to the shown window: common controls and COM, the window class, the window from
+// dialog 100 (hidden), and the process-wide status log on its log edit when there is none yet.
+// Null when the window cannot be created.
+HWND CreateMainWindow(HINSTANCE instance);
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void InsertViewMenuItem(HWND window);
+void ShowSearchingPlaceholder(HWND window);
+
+// Dispatches until the quit message, offering each message to the main window's dialog
+// navigation first. Returns the quit message's code.
+int RunMessageLoop(HWND mainWindow);
+
+#endif

@@ -1,0 +1,21 @@
+// The realm list views: item text access and sorting by the realm name order.
+#ifndef QUILLMERE_REALM_LIST_H
+#define QUILLMERE_REALM_LIST_H
+
+#include <windows.h>
+
+#include <string>
+
+// The realm name order of two items of a list, by index, with the list itself as the sort
+// parameter: a list-view comparison as LVM_SORTITEMSEX calls it.
+int CALLBACK CompareRealmItems(LPARAM first, LPARAM second, LPARAM list);
+// Puts the items in the realm name order, each keeping its selection and focus.
+void SortRealmList(HWND list);
+
+// Up to 259 characters of the item's text; empty when the item cannot be read.
+std::string ReadItemText(HWND list, int index);
+void WriteItemText(HWND list, int index, const std::string& text);
+// Asks for that index; the list may put the item elsewhere.
+void InsertItemText(HWND list, int index, const std::string& text);
+
+#endif

@@ -1,0 +1,18 @@
+// The realm selection panel: the buttons that move realms between the lists and mark them.
+#ifndef QUILLMERE_REALM_PANEL_H
+#define QUILLMERE_REALM_PANEL_H
+
+#include <windows.h>
+
+// Each takes the main window and finds lists 101 and 102 in it. With nothing selected in the
+// list it works on, each shows "No items selected." and changes nothing.
+void AddSelectedRealms(HWND mainWindow);
+void RemoveSelectedRealms(HWND mainWindow);
+void SetDefaultRealm(HWND mainWindow);
+// The server mark when serverFlag is true, the client mark otherwise.
+void ToggleRealmFlag(HWND mainWindow, bool serverFlag);
+
+void MarkDefault(HWND list, int index);
+void ClearDefault(HWND list, int index);
+
+#endif

@@ -1,0 +1,110 @@
+// The realm name order and the label splitting it rests on.
+#include "realm_order.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Labels(std::string text)
+{
+    std::vector<char*> labels;
+    SplitLabels(&text[0], labels);
+    return std::vector<std::string>(labels.begin(), labels.end());
+}
+
+}  // namespace
+
+TEST(SplitLabels, CutsInPlaceAndSkipsEmptyPieces)
+{
+    char text[] = ".a..example.com.";
+    std::vector<char*> labels;
+    SplitLabels(text, labels);
+    ASSERT_EQ(labels.size(), 3u);
+    // The labels point into the buffer, whose dots have become NULs.
+    EXPECT_EQ(labels[0], text + 1);
+    EXPECT_STREQ(labels[0], "a");
+    EXPECT_STREQ(labels[1], "example");
+    EXPECT_STREQ(labels[2], "com");
+    EXPECT_EQ(std::memcmp(text, "\0a\0\0example\0com\0", sizeof text), 0);
+}
+
+TEST(SplitLabels, GivesNothingForEmptyOrDotsOnlyAndAppendsToTheList)
+{
+    EXPECT_TRUE(Labels("").empty());
+    EXPECT_TRUE(Labels("...").empty());
+    EXPECT_EQ(Labels("single"), std::vector<std::string>{"single"});
+
+    char first[] = "a.b";
+    char second[] = "c";
+    std::vector<char*> labels;
+    SplitLabels(first, labels);
+    SplitLabels(second, labels);
+    EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.end()), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST(CompareRealmTexts, SortsADomainDirectlyBeforeItsSubDomains)
+{
+    const std::vector<std::string> ordered{"example.com",      "a.example.com", "x.a.example.com",
+                                           "b.example.com",    "corp.example.net", "example.org"};
+    std::vector<std::string> names(ordered.rbegin(), ordered.rend());
+    std::swap(names[1], names[4]);
+    std::stable_sort(names.begin(), names.end(),
+                     [](const std::string& a, const std::string& b) { return CompareRealmTexts(a, b) < 0; });
+    EXPECT_EQ(names, ordered);
+}
+
+TEST(CompareRealmTexts, IgnoresLetterCaseAndEmptyLabels)
+{
+    EXPECT_EQ(CompareRealmTexts("EXAMPLE.COM", "example.com"), 0);
+    EXPECT_EQ(CompareRealmTexts("a..example.com", "a.example.com"), 0);
+    EXPECT_EQ(CompareRealmTexts(".a.example.com.", "a.example.com"), 0);
+    EXPECT_EQ(CompareRealmTexts("", "..."), 0);
+}
+
+TEST(CompareRealmTexts, FewerLabelsAndShorterLabelsSortFirst)
+{
+    EXPECT_LT(CompareRealmTexts("example.com", "a.example.com"), 0);
+    EXPECT_GT(CompareRealmTexts("a.example.com", "example.com"), 0);
+    EXPECT_LT(CompareRealmTexts("", "com"), 0);
+    // A label that is a prefix of the other sorts first.
+    EXPECT_LT(CompareRealmTexts("ab.com", "abc.com"), 0);
+    EXPECT_GT(CompareRealmTexts("abc.com", "AB.com"), 0);
+}
+
+TEST(CompareRealmTexts, FoldsOnlyAsciiLettersBeforeComparingUnsignedBytes)
+{
+    // Folded to lower case, letters come after '_', digits and '-'; unfolded 'B' would come first.
+    EXPECT_LT(CompareRealmTexts("a_b.com", "AB.com"), 0);
+    EXPECT_LT(CompareRealmTexts("A9.com", "aa.com"), 0);
+    EXPECT_LT(CompareRealmTexts("a-z.com", "AZ.com"), 0);
+    // '[' (0x5B) lies between 'Z' and 'a': it sorts before the folded 'z'.
+    EXPECT_LT(CompareRealmTexts("a[.com", "aZ.com"), 0);
+    // Bytes above 127 are unsigned, so after every ASCII letter, and are not folded.
+    EXPECT_GT(CompareRealmTexts("\xe9.com", "z.com"), 0);
+    EXPECT_NE(CompareRealmTexts("\xc9.com", "\xe9.com"), 0);
+    // The result is the difference of the first differing bytes after folding.
+    EXPECT_EQ(CompareRealmTexts("b.com", "D.com"), 'b' - 'd');
+}
+
+TEST(CompareRealmTexts, SelectedItemsSortByRealmNameWhateverTheirMarks)
+{
+    EXPECT_GT(CompareRealmTexts("d-- b.example.com", "--- a.example.com"), 0);
+    EXPECT_LT(CompareRealmTexts("--- example.com", "dsc a.example.com"), 0);
+    EXPECT_EQ(CompareRealmTexts("dsc example.com", "--- EXAMPLE.com"), 0);
+}
+
+TEST(CompareRealmTexts, OnlyTheFirstTextDecidesWhetherThePrefixIsSkipped)
+{
+    // The first text has no blank at index 3: both are compared whole, so "a" meets "--- b".
+    EXPECT_GT(CompareRealmTexts("a.example.com", "--- b.example.com"), 0);
+    // A first text of exactly four characters is compared whole, prefix included: from index 4
+    // on it would be empty and sort first.
+    EXPECT_GT(CompareRealmTexts("x.z ", "abc.a"), 0);
+    // A second text shorter than the prefix leaves no name to compare with.
+    EXPECT_GT(CompareRealmTexts("--- a", "ab"), 0);
+}

@@ -1,11 +1,16 @@
 // The main window's class, creation, procedure and message loop.
 #include "main_window.h"
 
+#include "about_box.h"
 #include "button_tooltip.h"
+#include "config_view.h"
+#include "dialog_layouts.h"
 #include "edit_log_sink.h"
+#include "enctype_chooser.h"
 #include "realm_list.h"
 #include "realm_panel.h"
 #include "resource_ids.h"
+#include "save_configuration.h"
 #include "status_log.h"
 
 #include <commctrl.h>
@@ -14,6 +19,13 @@
 namespace {
 
 constexpr char kMainWindowClassName[] = "QuillmereClass";
+
+// A modal dialog from the module's templates, owned by the main window; its result is not used.
+void RunModalDialog(HWND window, int templateId, DLGPROC procedure)
+{
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
+}
 
 void DispatchCommand(HWND window, WORD command)
 {
@@ -32,6 +44,21 @@ void DispatchCommand(HWND window, WORD command)
         break;
     case IDC_CLIENT_REALM:
         ToggleRealmFlag(window, false);
+        break;
+    case IDC_TGS_CHOOSE:
+        OpenEncTypeChooser(window, IDC_TGS_ENCTYPES);
+        break;
+    case IDC_TKT_CHOOSE:
+        OpenEncTypeChooser(window, IDC_TKT_ENCTYPES);
+        break;
+    case IDM_HELP_ABOUT:
+        RunModalDialog(window, IDD_ABOUT, &AboutDialogProc);
+        break;
+    case IDM_FILE_VIEW:
+        RunModalDialog(window, IDD_CONFIG_VIEW, &ConfigViewProc);
+        break;
+    case IDM_FILE_SAVE:
+        SaveConfiguration(window);
         break;
     case IDM_FILE_EXIT:
         PostMessageA(window, WM_CLOSE, 0, 0);
@@ -85,6 +112,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         InsertViewMenuItem(window);
         break;
     case WM_INITDIALOG:
+        SetUpMainDialogLayout(window);
         ShowSearchingPlaceholder(window);
         AddButtonTooltip(IDC_SERVER_REALM, window, "Realms that contain servers");
         AddButtonTooltip(IDC_CLIENT_REALM, window, "Realms that contain clients");

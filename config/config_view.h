@@ -1,0 +1,14 @@
+// The configuration view (dialog 109): the generated text in a read-only edit.
+#ifndef QUILLMERE_CONFIG_VIEW_H
+#define QUILLMERE_CONFIG_VIEW_H
+
+#include <windows.h>
+
+// The dialog procedure for DialogBoxParamA(instance, 109, main window, ConfigViewProc, 0).
+INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Generates the text for the dialog's owner, the main window, and appends it to edit 1023
+// line by line, each line ended by CR LF.
+void FillConfigView(HWND dialog);
+
+#endif

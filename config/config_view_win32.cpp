@@ -1,0 +1,45 @@
+// The configuration view's procedure and the filling of its edit control.
+#include "config_view.h"
+
+#include "dialog_layouts.h"
+#include "generate_config.h"
+#include "resource_ids.h"
+
+#include <string>
+
+void FillConfigView(HWND dialog)
+{
+    const HWND edit = GetDlgItem(dialog, IDC_CONFIG_TEXT);
+    // Appending obeys the edit's text limit, 32767 characters by default: a configuration
+    // of a few dozen realms is longer.
+    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+    const std::string text = GeneratedConfigText(GetParent(dialog));
+    std::size_t lineStart = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', lineStart)) {
+        const std::string line = text.substr(lineStart, end - lineStart) + "\r\n";
+        const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+        lineStart = end + 1;
+    }
+}
+
+INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        FillConfigView(dialog);
+        SetUpConfigViewLayout(dialog);
+        return TRUE;
+    case WM_SHOWWINDOW:
+        SendDlgItemMessageA(dialog, IDC_CONFIG_TEXT, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+        return TRUE;
+    case WM_COMMAND:
+        // Enter sends IDOK, which is ignored: only Escape and the close box end the view.
+        if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

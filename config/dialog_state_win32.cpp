@@ -1,0 +1,64 @@
+// Reads the main window's Selected list, enctype edits and forwardable buttons into plain values.
+#include "generate_config.h"
+
+#include "realm_directory.h"
+#include "resource_ids.h"
+
+#include <commctrl.h>
+
+#include <sstream>
+
+namespace {
+
+// The panel keeps item texts below 260 characters and the chooser below 200.
+const int kItemBufferSize = 260;
+const int kEnctypeBufferSize = 200;
+
+std::string ItemText(HWND list, int index)
+{
+    char buffer[kItemBufferSize] = {};
+    LVITEMA item = {};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = kItemBufferSize;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+std::string EditText(HWND mainWindow, int id)
+{
+    char buffer[kEnctypeBufferSize] = {};
+    GetDlgItemTextA(mainWindow, id, buffer, kEnctypeBufferSize);
+    return buffer;
+}
+
+}  // namespace
+
+DialogState ReadDialogState(HWND mainWindow)
+{
+    DialogState state;
+    const HWND list = GetDlgItem(mainWindow, IDC_SELECTED_LIST);
+    for (int index = -1;;) {
+        index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_ALL));
+        if (index < 0)
+            break;
+        state.selectedItems.push_back(ItemText(list, index));
+    }
+    state.tktEnctypes = EditText(mainWindow, IDC_TKT_ENCTYPES);
+    state.tgsEnctypes = EditText(mainWindow, IDC_TGS_ENCTYPES);
+    state.forwardableTrue = IsDlgButtonChecked(mainWindow, IDC_FORWARDABLE_TRUE) == BST_CHECKED;
+    state.forwardableFalse = IsDlgButtonChecked(mainWindow, IDC_FORWARDABLE_FALSE) == BST_CHECKED;
+    return state;
+}
+
+void GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer)
+{
+    GenerateConfigText(ReadDialogState(mainWindow), TheRealmDirectory(), writer);
+}
+
+std::string GeneratedConfigText(HWND mainWindow)
+{
+    std::ostringstream out;
+    GenerateConfig(mainWindow, ConfigTextWriter{out});
+    return out.str();
+}

@@ -1,0 +1,21 @@
+// The generation over the main window's own controls.
+#ifndef QUILLMERE_GENERATE_CONFIG_H
+#define QUILLMERE_GENERATE_CONFIG_H
+
+#include "config_generation.h"
+#include "config_text_writer.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Selected list 102, edits 1011 and 1013, radio buttons 1017 and 1018, read as they are.
+DialogState ReadDialogState(HWND mainWindow);
+
+// Writes the configuration for the main window's current state and the realm directory.
+void GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer);
+
+// The whole text GenerateConfig writes, with LF line ends.
+std::string GeneratedConfigText(HWND mainWindow);
+
+#endif

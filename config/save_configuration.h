@@ -1,0 +1,23 @@
+// File > Save: the generated configuration written to a file the user names.
+#ifndef QUILLMERE_SAVE_CONFIGURATION_H
+#define QUILLMERE_SAVE_CONFIGURATION_H
+
+#include <windows.h>
+
+#include <string>
+
+// Asks for the file to write, owned by the main window; false when nothing is to be written.
+using AskTargetPath = bool (*)(HWND mainWindow, std::string& path);
+
+// The standard Save As dialog, "krb5.conf" proposed.
+bool AskSaveAsPath(HWND mainWindow, std::string& path);
+
+// Writes exactly the text the view shows, with LF line ends, replacing the target in one
+// step; on failure the target is untouched, no temporary file is left and a message box
+// says why. A success is logged.
+void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath);
+
+// Command 57603.
+void SaveConfiguration(HWND mainWindow);
+
+#endif

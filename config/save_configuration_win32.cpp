@@ -1,0 +1,127 @@
+// Saving the configuration: the Save As dialog, the temporary file and the one-step replacement.
+#include "save_configuration.h"
+
+#include "generate_config.h"
+#include "status_log.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+struct Failure {
+    std::string what;  // the program's own sentence
+    DWORD code = 0;    // the system's error code
+};
+
+void ShowFailure(HWND mainWindow, const std::string& path, const Failure& failure)
+{
+    const std::string text = "The configuration was not saved to " + path + ".\r\n" + failure.what + "\r\n\r\n" +
+                             SystemErrorText(static_cast<std::uint32_t>(failure.code));
+    MessageBoxA(mainWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("\\/");
+    if (separator == std::string::npos)
+        return ".";
+    // "C:\krb5.conf" lives in "C:\", not in the drive's current folder "C:".
+    return path.substr(0, separator == 2 && path[1] == ':' ? separator + 1 : separator);
+}
+
+bool WriteAll(HANDLE file, const std::string& text)
+{
+    std::size_t written = 0;
+    while (written < text.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - written, 1u << 20));
+        DWORD done = 0;
+        if (!WriteFile(file, text.data() + written, chunk, &done, nullptr))
+            return false;
+        written += done;
+    }
+    return FlushFileBuffers(file) != FALSE;
+}
+
+// Records why, and removes the temporary file: nothing half-written stays behind.
+bool Abandon(const char* temporary, const std::string& what, DWORD code, Failure& failure)
+{
+    failure = {what, code};
+    DeleteFileA(temporary);
+    return false;
+}
+
+// The text goes to a new file beside the target, which then takes the target's place; the
+// target is never opened for writing, so it is either the old file or the whole new one.
+bool ReplaceWithText(const std::string& path, const std::string& text, Failure& failure)
+{
+    const std::string folder = FolderOf(path);
+    const std::string cannotCreate = "Could not create a temporary file in " + folder + ".";
+    char temporary[MAX_PATH] = {};
+    if (GetTempFileNameA(folder.c_str(), "qm", 0, temporary) == 0) {
+        failure = {cannotCreate, GetLastError()};
+        return false;
+    }
+    // Windows has created the file by now; Wine may hand out the name of a file it could not
+    // create, so the name is opened with CREATE_ALWAYS, not TRUNCATE_EXISTING.
+    const HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Abandon(temporary, cannotCreate, GetLastError(), failure);
+    const std::string cannotWrite = "Could not write the temporary file " + std::string(temporary) + ".";
+    const bool written = WriteAll(file, text);
+    const DWORD writeError = GetLastError();
+    const bool closed = CloseHandle(file) != FALSE;
+    if (!written || !closed)
+        return Abandon(temporary, cannotWrite, written ? GetLastError() : writeError, failure);
+    if (!MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Abandon(temporary, "Could not replace " + path + " with the new file.", GetLastError(), failure);
+    return true;
+}
+
+}  // namespace
+
+bool AskSaveAsPath(HWND mainWindow, std::string& path)
+{
+    char file[MAX_PATH] = "krb5.conf";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = "Kerberos configuration (krb5.conf, krb5.ini)\0krb5.conf;krb5.ini\0All files (*.*)\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrTitle = "Save Configuration";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) {
+        // Zero: the user cancelled. Anything else: the dialog itself failed.
+        const DWORD error = CommDlgExtendedError();
+        if (error != 0) {
+            const std::string text = "The Save As dialog could not be shown (common dialog error " +
+                                     std::to_string(error) + ").";
+            MessageBoxA(mainWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
+        }
+        return false;
+    }
+    path = file;
+    return true;
+}
+
+void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath)
+{
+    std::string path;
+    if (!askTargetPath(mainWindow, path))
+        return;
+    Failure failure;
+    if (!ReplaceWithText(path, GeneratedConfigText(mainWindow), failure)) {
+        ShowFailure(mainWindow, path, failure);
+        return;
+    }
+    LogInfo("Saved the configuration to " + path + ".");
+}
+
+void SaveConfiguration(HWND mainWindow)
+{
+    SaveConfigurationWith(mainWindow, AskSaveAsPath);
+}

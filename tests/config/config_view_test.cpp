@@ -1,0 +1,167 @@
+// The configuration view on the real main window: generated from the controls, shown in CR LF form.
+#include "config_view.h"
+#include "discovery_run.h"
+#include "generate_config.h"
+#include "main_window_driver.h"
+#include "message_box_watcher.h"
+#include "realm_directory.h"
+#include "resource_ids.h"
+#include "sample_configurations.h"
+#include "scripted_directory.h"
+#include "view_driver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// The worked example's forests as the directory service answers them: the machine in
+// corp.riverton.test, its child eu.corp.riverton.test, and a two-way forest trust with lab.ashgrove.test.
+ScriptedDirectory WorkedExampleForests()
+{
+    ScriptedDirectory directory;
+    const std::uint32_t bothWays = kDsDomainDirectOutbound | kDsDomainDirectInbound;
+    SetMachine(directory, "corp.riverton.test");
+    SetKdcs(directory, "corp.riverton.test", {"dc1.corp.riverton.test", "dc2.corp.riverton.test"});
+    SetKdcs(directory, "eu.corp.riverton.test", {"dc1.eu.corp.riverton.test"});
+    SetKdcs(directory, "lab.ashgrove.test", {"kdc1.lab.ashgrove.test", "kdc2.lab.ashgrove.test",
+                                             "kdc3.lab.ashgrove.test", "kdc4.lab.ashgrove.test"});
+    SetTrusts(directory, "dc1.corp.riverton.test",
+              {TrustRecord(std::string("corp.riverton.test"), kDsDomainInForest),
+               TrustRecord(std::string("eu.corp.riverton.test"), kDsDomainInForest | bothWays),
+               TrustRecord(std::string("lab.ashgrove.test"), bothWays, kTrustAttributeForestTransitive)});
+    SetTrusts(directory, "dc1.eu.corp.riverton.test", {TrustRecord(std::string("eu.corp.riverton.test"), kDsDomainInForest)});
+    SetTrusts(directory, "kdc1.lab.ashgrove.test", {TrustRecord(std::string("lab.ashgrove.test"), kDsDomainInForest)});
+    return directory;
+}
+
+void SelectOnly(HWND mainWindow, int listId, const std::string& text)
+{
+    SelectItemsByText(GetDlgItem(mainWindow, listId), {text});
+}
+
+class ConfigViewTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        TheRealmDirectory() = RealmDirectory{};
+        ScriptedDirectory directory = WorkedExampleForests();
+        const auto boxes = AnswerMessageBoxes([&] { RunDiscovery(main.window, ScriptedPlatform(directory)); });
+        ASSERT_TRUE(boxes.empty());
+        ASSERT_EQ(TheRealmDirectory().kdcTable.size(), 3u);
+    }
+    void TearDown() override { TheRealmDirectory() = RealmDirectory{}; }
+
+    // The worked example's choices, made with the panel's buttons and the controls.
+    void ChooseAsInTheWorkedExample()
+    {
+        SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"corp.riverton.test", "eu.corp.riverton.test", "lab.ashgrove.test"});
+        PressButton(main.window, IDC_ADD);
+        SelectOnly(main.window, IDC_SELECTED_LIST, "d-- lab.ashgrove.test");
+        PressButton(main.window, IDC_CLIENT_REALM);
+        SelectOnly(main.window, IDC_SELECTED_LIST, "--- corp.riverton.test");
+        PressButton(main.window, IDC_DEFAULT_REALM);
+        SelectOnly(main.window, IDC_SELECTED_LIST, "--- eu.corp.riverton.test");
+        PressButton(main.window, IDC_SERVER_REALM);
+        SetDlgItemTextA(main.window, IDC_TGS_ENCTYPES, "aes256-cts-hmac-sha1-96, rc4-hmac");
+        SendMessageA(main.Control(IDC_FORWARDABLE_TRUE), BM_CLICK, 0, 0);
+    }
+
+    TestMainWindow main;
+};
+
+}  // namespace
+
+TEST_F(ConfigViewTest, ShowsTheWorkedExampleInCrLfForm)
+{
+    ChooseAsInTheWorkedExample();
+    ASSERT_EQ(ItemTexts(main.Control(IDC_SELECTED_LIST)),
+              (std::vector<std::string>{"--c lab.ashgrove.test", "d-- corp.riverton.test", "-s- eu.corp.riverton.test"}));
+    const ViewVisit visit = VisitConfigView(main.window);
+    ASSERT_TRUE(visit.found);
+    EXPECT_EQ(visit.caption, "Kerberos Configuration");
+    EXPECT_EQ(visit.text, WithCrLf(kWorkedExampleText));
+    for (std::size_t i = 0; i < visit.text.size(); ++i) {
+        if (visit.text[i] == '\n') {
+            ASSERT_TRUE(i > 0 && visit.text[i - 1] == '\r') << "lone LF at " << i;
+        }
+    }
+}
+
+TEST_F(ConfigViewTest, EmptyForAnEmptySelection)
+{
+    const ViewVisit visit = VisitConfigView(main.window);
+    ASSERT_TRUE(visit.found);
+    EXPECT_EQ(visit.text, "");
+}
+
+TEST_F(ConfigViewTest, EnterLeavesItOpenEscapeClosesItAndNothingIsSelected)
+{
+    ChooseAsInTheWorkedExample();
+    const ViewVisit visit = VisitConfigView(main.window);
+    ASSERT_TRUE(visit.found);
+    EXPECT_TRUE(visit.focusInEdit);
+    EXPECT_EQ(visit.selectionStart, visit.selectionEnd) << "text is selected when shown";
+    EXPECT_TRUE(visit.openAfterEnter);
+    EXPECT_TRUE(visit.closedByEscape);
+    EXPECT_FALSE(visit.forced);
+    // The modal view disabled its owner only while it was open.
+    EXPECT_TRUE(IsWindowEnabled(main.window));
+}
+
+TEST_F(ConfigViewTest, EveryOpeningGeneratesAfresh)
+{
+    SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"lab.ashgrove.test"});
+    PressButton(main.window, IDC_ADD);
+    const std::string first = VisitConfigView(main.window).text;
+    EXPECT_EQ(first, WithCrLf("[libdefaults]\ndefault_realm = LAB.ASHGROVE.TEST\n\n[realms]\nLAB.ASHGROVE.TEST = {\n"
+                              "    kdc = kdc1.lab.ashgrove.test\n    kdc = kdc2.lab.ashgrove.test\n"
+                              "    kdc = kdc3.lab.ashgrove.test\n}\n\n"));
+    SendMessageA(main.Control(IDC_FORWARDABLE_FALSE), BM_CLICK, 0, 0);
+    SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"eu.corp.riverton.test"});
+    PressButton(main.window, IDC_ADD);
+    const std::string second = VisitConfigView(main.window).text;
+    EXPECT_NE(second.find("forwardable = false\r\n"), std::string::npos);
+    EXPECT_NE(second.find("EU.CORP.RIVERTON.TEST = {\r\n    kdc = dc1.eu.corp.riverton.test\r\n}\r\n"), std::string::npos);
+    // Unchanged controls, unchanged text.
+    EXPECT_EQ(VisitConfigView(main.window).text, second);
+}
+
+TEST_F(ConfigViewTest, ReadsTheControlsAsTheyAre)
+{
+    ChooseAsInTheWorkedExample();
+    const DialogState state = ReadDialogState(main.window);
+    EXPECT_EQ(state.selectedItems,
+              (std::vector<std::string>{"--c lab.ashgrove.test", "d-- corp.riverton.test", "-s- eu.corp.riverton.test"}));
+    EXPECT_EQ(state.tgsEnctypes, "aes256-cts-hmac-sha1-96, rc4-hmac");
+    EXPECT_EQ(state.tktEnctypes, "");
+    EXPECT_TRUE(state.forwardableTrue);
+    EXPECT_FALSE(state.forwardableFalse);
+    // Edit texts beyond the 200-byte buffer are cut to 199 characters.
+    SetDlgItemTextA(main.window, IDC_TKT_ENCTYPES, std::string(300, 'x').c_str());
+    EXPECT_EQ(ReadDialogState(main.window).tktEnctypes, std::string(199, 'x'));
+}
+
+TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
+{
+    // Fifty realms, put straight into the directory and the Selected list in the sample's order.
+    SampleConfiguration sample = FiftyRealms();
+    TheRealmDirectory() = sample.directory;
+    const HWND selected = main.Control(IDC_SELECTED_LIST);
+    for (std::size_t i = 0; i < sample.state.selectedItems.size(); ++i) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = &sample.state.selectedItems[i][0];
+        SendMessageA(selected, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SetDlgItemTextA(main.window, IDC_TGS_ENCTYPES, sample.state.tgsEnctypes.c_str());
+    SetDlgItemTextA(main.window, IDC_TKT_ENCTYPES, sample.state.tktEnctypes.c_str());
+    SendMessageA(main.Control(IDC_FORWARDABLE_FALSE), BM_CLICK, 0, 0);
+    std::ostringstream expected;
+    GenerateConfigText(sample.state, sample.directory, ConfigTextWriter{expected});
+    ASSERT_GT(expected.str().size(), 32767u);
+    EXPECT_EQ(VisitConfigView(main.window).text, WithCrLf(expected.str()));
+}

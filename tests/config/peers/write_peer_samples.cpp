@@ -1,0 +1,109 @@
+// Writes the sample configurations as generated, each beside the facts a Kerberos reader must find in it.
+//
+// Facts are one per line, in any order: "section NAME", "libdefaults TAG VALUE...",
+// "realm NAME [kdc HOST...]" and "capaths CLIENT SERVICE INTERMEDIATE...". They are derived
+// from the sample's directory and dialog state, not from the generated text.
+#include "config_generation.h"
+#include "cross_realm_paths.h"
+#include "sample_configurations.h"
+
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string Words(const std::string& text)
+{
+    std::string joined;
+    std::string word;
+    std::istringstream in(text);
+    while (in >> word) {
+        if (word.back() == ',')
+            word.pop_back();
+        joined += " " + word;
+    }
+    return joined;
+}
+
+std::vector<std::string> Facts(const SampleConfiguration& sample)
+{
+    std::vector<std::string> facts{"section libdefaults", "section realms"};
+    std::vector<std::string> servers;
+    std::vector<std::string> clients;
+    std::string defaultRealm;
+    for (const std::string& item : sample.state.selectedItems) {
+        const std::string name = item.substr(4);
+        if (item[0] == 'd')
+            defaultRealm = name;
+        if (item[1] == 's')
+            servers.push_back(name);
+        if (item[2] == 'c')
+            clients.push_back(name);
+        std::string fact = "realm " + ToUpperCopy(name);
+        auto found = sample.directory.kdcTable.find(name);
+        if (found != sample.directory.kdcTable.end()) {
+            fact += " kdc";
+            for (std::size_t i = 0; i < found->second.size() && i < 3; ++i)
+                fact += " " + found->second[i];
+        }
+        facts.push_back(fact);
+    }
+    facts.push_back("libdefaults default_realm " + ToUpperCopy(defaultRealm));
+    if (!sample.state.tgsEnctypes.empty())
+        facts.push_back("libdefaults default_tgs_enctypes" + Words(sample.state.tgsEnctypes));
+    if (!sample.state.tktEnctypes.empty())
+        facts.push_back("libdefaults default_tkt_enctypes" + Words(sample.state.tktEnctypes));
+    facts.push_back(std::string("libdefaults forwardable ") + (sample.state.forwardableFalse ? "false" : "true"));
+
+    // A client realm's users reach a service realm along trusts service -> ... -> client.
+    std::set<std::pair<std::string, std::string>> routes;
+    auto addRoute = [&](const std::string& client, const std::string& service) {
+        std::vector<std::string> path;
+        FindTrustPath(sample.directory.trustTable, service, client, path);
+        if (path.empty() || !routes.emplace(client, service).second)
+            return;
+        std::string fact = "capaths " + ToUpperCopy(client) + " " + ToUpperCopy(service);
+        for (const std::string& realm : path)
+            fact += " " + ToUpperCopy(realm);
+        facts.push_back(fact);
+    };
+    for (const std::string& server : servers) {
+        for (const std::string& client : clients)
+            addRoute(server, client);
+        for (const std::string& other : servers)
+            addRoute(server, other);
+    }
+    for (const std::string& client : clients)
+        for (const std::string& server : servers)
+            addRoute(client, server);
+    if (!routes.empty())
+        facts.push_back("section capaths");
+    return facts;
+}
+
+bool WriteSample(const std::string& folder, const std::string& name, const SampleConfiguration& sample)
+{
+    std::ofstream conf(folder + "/" + name + ".conf", std::ios::binary);
+    GenerateConfigText(sample.state, sample.directory, ConfigTextWriter{conf});
+    std::ofstream facts(folder + "/" + name + ".facts", std::ios::binary);
+    for (const std::string& fact : Facts(sample))
+        facts << fact << '\n';
+    return conf.good() && facts.good();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: write_peer_samples FOLDER\n";
+        return 2;
+    }
+    const bool written = WriteSample(argv[1], "worked_example", WorkedExample()) &&
+                         WriteSample(argv[1], "fifty_realms", FiftyRealms());
+    if (!written)
+        std::cerr << "write_peer_samples: cannot write into " << argv[1] << "\n";
+    return written ? 0 : 1;
+}

@@ -1,0 +1,200 @@
+// File > Save for real: the written file, the one-step replacement, and every failure path.
+#include "save_configuration.h"
+
+#include "generate_config.h"
+#include "main_window_driver.h"
+#include "message_box_watcher.h"
+#include "realm_directory.h"
+#include "resource_ids.h"
+#include "status_log.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+// The path the stand-in for the Save As dialog answers with; empty: the user cancels.
+std::string chosenPath;
+int timesAsked = 0;
+
+bool AnswerChosenPath(HWND, std::string& path)
+{
+    ++timesAsked;
+    path = chosenPath;
+    return !chosenPath.empty();
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+class SaveConfigurationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder = std::string(temp) + "qm-save-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name();
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+        TheRealmDirectory() = RealmDirectory{};
+        AddRealm(TheRealmDirectory().kdcTable, "corp.test", {"dc1.corp.test"});
+        ShowRealms(main.window, {"corp.test"});
+        SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"corp.test"});
+        PressButton(main.window, IDC_ADD);
+        SendMessageA(main.Control(IDC_FORWARDABLE_TRUE), BM_CLICK, 0, 0);
+        timesAsked = 0;
+    }
+    void TearDown() override
+    {
+        for (const std::string& name : FilesIn(folder))
+            DeleteFileA((folder + "\\" + name).c_str());
+        RemoveDirectoryA(folder.c_str());
+        TheRealmDirectory() = RealmDirectory{};
+        chosenPath.clear();
+    }
+
+    std::vector<SeenMessageBox> Save(const std::string& path)
+    {
+        chosenPath = path;
+        return AnswerMessageBoxes([&] { SaveConfigurationWith(main.window, &AnswerChosenPath); });
+    }
+
+    std::string LogText() { return WindowText(main.Control(IDC_STATUS_LOG)); }
+
+    std::string folder;
+    TestMainWindow main;
+};
+
+const char kExpectedText[] = "[libdefaults]\ndefault_realm = CORP.TEST\nforwardable = true\n\n"
+                             "[realms]\nCORP.TEST = {\n    kdc = dc1.corp.test\n}\n\n";
+
+}  // namespace
+
+TEST_F(SaveConfigurationTest, WritesTheViewsTextWithLfLineEndsAndLogsIt)
+{
+    const std::string path = folder + "\\krb5.conf";
+    EXPECT_TRUE(Save(path).empty());
+    EXPECT_EQ(timesAsked, 1);
+    EXPECT_EQ(ReadFile(path), kExpectedText);
+    EXPECT_EQ(ReadFile(path), GeneratedConfigText(main.window));
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.conf"});
+    EXPECT_EQ(LogText(), "Info: Saved the configuration to " + path + ".\r\n");
+}
+
+TEST_F(SaveConfigurationTest, ReplacesAnExistingFileWhole)
+{
+    const std::string path = folder + "\\krb5.ini";
+    WriteFile(path, std::string(10000, '#') + "\n");
+    EXPECT_TRUE(Save(path).empty());
+    EXPECT_EQ(ReadFile(path), kExpectedText);
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.ini"});
+}
+
+TEST_F(SaveConfigurationTest, CancelChangesNothing)
+{
+    EXPECT_TRUE(Save("").empty());
+    EXPECT_EQ(timesAsked, 1);
+    EXPECT_TRUE(FilesIn(folder).empty());
+    EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(SaveConfigurationTest, MissingFolderIsReportedInOurWordsThenTheSystems)
+{
+    const std::string missing = folder + "\\no such folder";
+    const std::string path = missing + "\\krb5.conf";
+    const auto boxes = Save(path);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].owner, main.window);
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
+    const std::string ours = "The configuration was not saved to " + path + ".\r\nCould not create a temporary file in " +
+                             missing + ".\r\n\r\n";
+    ASSERT_EQ(boxes[0].text.substr(0, ours.size()), ours);
+    // The temporary file's name is asked of the folder, which answers "invalid directory".
+    EXPECT_EQ(boxes[0].text.substr(ours.size()), SystemErrorText(ERROR_DIRECTORY));
+    EXPECT_TRUE(FilesIn(folder).empty());
+    EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(SaveConfigurationTest, TargetThatCannotBeReplacedStaysIntactAndNoTemporaryFileIsLeft)
+{
+    // A folder of the target's name cannot be replaced by a file.
+    const std::string path = folder + "\\krb5.conf";
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    WriteFile(path + "\\inside", "old");
+    const auto boxes = Save(path);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("Could not replace " + path + " with the new file."), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.conf"});
+    EXPECT_EQ(ReadFile(path + "\\inside"), "old");
+    DeleteFileA((path + "\\inside").c_str());
+    RemoveDirectoryA(path.c_str());
+}
+
+TEST_F(SaveConfigurationTest, TargetInUseStaysIntact)
+{
+    const std::string path = folder + "\\krb5.conf";
+    WriteFile(path, "old\n");
+    // Another program holds the file open and shares nothing.
+    const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const auto boxes = Save(path);
+    CloseHandle(held);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("Could not replace " + path), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(ReadFile(path), "old\n");
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.conf"});
+    EXPECT_EQ(LogText(), "");
+}
+
+// The folder comes from the test's runner, which makes it refuse new files (see
+// refused-folder); it holds an old krb5.conf.
+TEST_F(SaveConfigurationTest, FolderThatRefusesWritingKeepsTheOldFile)
+{
+    const char* refused = std::getenv("QM_REFUSED_FOLDER");
+    if (refused == nullptr)
+        GTEST_SKIP() << "QM_REFUSED_FOLDER is not set: run through the refused-folder runner";
+    const std::string path = std::string(refused) + "\\krb5.conf";
+    const std::string old = ReadFile(path);
+    ASSERT_FALSE(old.empty()) << "the runner left no old file in " << refused;
+    const std::string probe = std::string(refused) + "\\probe";
+    const HANDLE created = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (created != INVALID_HANDLE_VALUE) {
+        CloseHandle(created);
+        DeleteFileA(probe.c_str());
+        FAIL() << refused << " accepts new files: the runner could not make it refuse writing";
+    }
+    const auto boxes = Save(path);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("Could not create a temporary file in " + std::string(refused) + "."), std::string::npos)
+        << boxes[0].text;
+    EXPECT_EQ(ReadFile(path), old);
+    EXPECT_EQ(FilesIn(refused), std::vector<std::string>{"krb5.conf"});
+    EXPECT_EQ(LogText(), "");
+}

@@ -1,6 +1,7 @@
 // Starts quillmere.exe on a forest file, waits for its discovery, optionally selects and marks
-// some realms, saves the main window as a BMP and ends the program through File > Exit.
-// Usage: quillmere_snapshot FOREST-FILE OUTPUT.bmp [--mark]
+// some realms, saves the main window (or, with --view, the configuration view) as a BMP and
+// ends the program through File > Exit.
+// Usage: quillmere_snapshot FOREST-FILE OUTPUT.bmp [--mark] [--view]
 #include "remote_quillmere.h"
 #include "resource_ids.h"
 
@@ -117,12 +118,30 @@ bool SaveWindowBitmap(HWND window, const std::string& path)
     return written;
 }
 
+// File > View opened on the current selection; null when it does not show within the bound.
+HWND OpenConfigView(const RemoteQuillmere& program)
+{
+    PostMessageA(program.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_FILE_VIEW, 0), 0);
+    HWND view = nullptr;
+    WaitUntil(program, kBoundMs, [&] {
+        view = FindProcessWindow(program, "#32770", "Kerberos Configuration");
+        return view != nullptr && IsWindowVisible(view);
+    });
+    return view;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3 || (argc == 4 && std::strcmp(argv[3], "--mark") != 0) || argc > 4) {
-        std::fprintf(stderr, "usage: quillmere_snapshot FOREST-FILE OUTPUT.bmp [--mark]\n");
+    bool mark = false;
+    bool view = false;
+    for (int i = 3; i < argc; ++i) {
+        mark = mark || std::strcmp(argv[i], "--mark") == 0;
+        view = view || std::strcmp(argv[i], "--view") == 0;
+    }
+    if (argc < 3 || argc - 3 != int(mark) + int(view)) {
+        std::fprintf(stderr, "usage: quillmere_snapshot FOREST-FILE OUTPUT.bmp [--mark] [--view]\n");
         return 2;
     }
     RemoteQuillmere program;
@@ -137,12 +156,17 @@ int main(int argc, char** argv)
     });
     if (!started)
         return Fail("quillmere.exe showed no finished discovery within a minute", program);
-    if (argc == 4)
+    if (mark)
         MarkSomeRealms(program);
-    RedrawWindow(program.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    SendMessageTimeoutA(program.mainWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    if (!SaveWindowBitmap(program.mainWindow, argv[2]))
+    HWND shown = program.mainWindow;
+    if (view && (shown = OpenConfigView(program)) == nullptr)
+        return Fail("the configuration view did not open within a minute", program);
+    RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    SendMessageTimeoutA(shown, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    if (!SaveWindowBitmap(shown, argv[2]))
         return Fail(std::string("the window could not be saved to ") + argv[2], program);
+    if (view)
+        PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     PostMessageA(program.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
     const DWORD code = WaitForExit(program, kBoundMs);
     if (code != 0)

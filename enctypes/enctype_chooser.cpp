@@ -1,0 +1,113 @@
+// The encryption type chooser: check-box list view in, joined names out.
+#include "enctype_chooser.h"
+
+#include <commctrl.h>
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "enctype_names.h"
+#include "enctype_tokens.h"
+#include "resource_ids.h"
+
+const char EncTypeBufferProperty[] = "EncTypeListClass";
+
+namespace {
+
+constexpr UINT UncheckedImage = 1;
+constexpr UINT CheckedImage = 2;
+// The longest name has 23 characters; longer item texts are cut.
+constexpr int ItemTextSize = 30;
+
+EncTypeBuffer* BufferOfOwner(HWND dialog)
+{
+    return static_cast<EncTypeBuffer*>(GetPropA(GetParent(dialog), EncTypeBufferProperty));
+}
+
+}  // namespace
+
+void OpenEncTypeChooser(HWND mainWindow, int editId)
+{
+    char text[EncTypeTextCapacity] = {};
+    GetDlgItemTextA(mainWindow, editId, text, static_cast<int>(sizeof text));
+    EncTypeBuffer buffer{text, sizeof text};
+    SetPropA(mainWindow, EncTypeBufferProperty, &buffer);
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCTYPES), mainWindow,
+                                     EncTypeChooserProc, 0);
+    if (result == IDOK)
+        SetDlgItemTextA(mainWindow, editId, text);
+    RemovePropA(mainWindow, EncTypeBufferProperty);
+}
+
+INT_PTR CALLBACK EncTypeChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    EncTypeBuffer* buffer = BufferOfOwner(dialog);
+    switch (message) {
+    case WM_INITDIALOG:
+        FillEncTypeList(buffer, dialog);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            CollectEncTypes(buffer, dialog);
+            EndDialog(dialog, IDOK);
+            break;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            break;
+        default:
+            break;
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void FillEncTypeList(EncTypeBuffer* buffer, HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_ENCTYPE_LIST);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_CHECKBOXES);
+    std::set<std::string> named;
+    if (buffer != nullptr) {
+        for (std::string& name : SplitEncTypeList(buffer->text, buffer->capacity))
+            named.insert(std::move(name));
+    }
+    for (int index = 0; index < EncTypeCount; ++index) {
+        // Each name goes to the top, so the list ends up in reverse table order.
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = 0;
+        item.pszText = const_cast<char*>(EncTypeNames[index]);
+        auto inserted = static_cast<WPARAM>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (named.count(EncTypeNames[index]) == 0)
+            continue;
+        LVITEMA state{};
+        state.stateMask = LVIS_STATEIMAGEMASK;
+        state.state = INDEXTOSTATEIMAGEMASK(CheckedImage);
+        SendMessageA(list, LVM_SETITEMSTATE, inserted, reinterpret_cast<LPARAM>(&state));
+    }
+}
+
+void CollectEncTypes(EncTypeBuffer* buffer, HWND dialog)
+{
+    if (buffer == nullptr)
+        return;
+    ClearEncTypeText(*buffer);
+    HWND list = GetDlgItem(dialog, IDC_ENCTYPE_LIST);
+    auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        char name[ItemTextSize] = {};
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = name;
+        item.cchTextMax = ItemTextSize;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        auto state = static_cast<UINT>(
+            SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK));
+        if (((state & LVIS_STATEIMAGEMASK) >> 12) == UncheckedImage)
+            continue;
+        AppendEncTypeName(*buffer, name);
+    }
+}

@@ -1,0 +1,13 @@
+// The encryption type name table.
+#include "enctype_names.h"
+
+const char* const EncTypeNames[EncTypeCount] = {
+    "rc4-hmac",
+    "des3-cbc-sha1-kd",
+    "des-cbc-md5",
+    "des-cbc-crc",
+    "arcfour-hmac-md5-exp",
+    "arcfour-hmac-md5",
+    "aes256-cts-hmac-sha1-96",
+    "aes128-cts-hmac-sha1-96",
+};

@@ -1,0 +1,91 @@
+// Size grip drawing (status-bar gripper or classic frame control) and hit testing.
+#include "size_grip.h"
+
+#include <windowsx.h>
+
+#include "visual_style_library.h"
+
+namespace {
+
+// SP_GRIPPER of the "status" theme class.
+constexpr int StatusGripperPart = 3;
+
+// GetProcAddress hands back a generic pointer; going through void (*)() keeps
+// the cast to the real signature free of function-type warnings.
+template <typename Function>
+Function AsFunction(FARPROC address)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+}  // namespace
+
+void SetUpGripTheme(Resizer& resizer)
+{
+    HMODULE library = visualStyleLibrary.load("uxtheme.dll");
+    if (library != nullptr) {
+        resizer.openThemeData = AsFunction<OpenThemeDataFn>(visualStyleLibrary.find(library, "OpenThemeData"));
+        resizer.closeThemeData = AsFunction<CloseThemeDataFn>(visualStyleLibrary.find(library, "CloseThemeData"));
+        resizer.drawThemeBackground =
+            AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find(library, "DrawThemeBackground"));
+    }
+    resizer.theme = resizer.openThemeData != nullptr ? resizer.openThemeData(resizer.window, L"status") : nullptr;
+}
+
+void ReleaseGripTheme(Resizer& resizer)
+{
+    if (resizer.closeThemeData != nullptr)
+        resizer.closeThemeData(resizer.theme);
+    resizer.theme = nullptr;
+}
+
+RECT GripSquare(const RECT& area)
+{
+    return RECT{area.right - GetSystemMetrics(SM_CXHSCROLL), area.bottom - GetSystemMetrics(SM_CYVSCROLL), area.right,
+                area.bottom};
+}
+
+LRESULT PaintGrip(Resizer& resizer, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = resizer.window;
+    if (!resizer.noGrip && !IsZoomed(window)) {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(window, &paint);
+        RECT client{};
+        GetClientRect(window, &client);
+        RECT square = GripSquare(client);
+        if (resizer.theme != nullptr && resizer.drawThemeBackground != nullptr)
+            resizer.drawThemeBackground(resizer.theme, dc, StatusGripperPart, 0, &square, nullptr);
+        else
+            DrawFrameControl(dc, &square, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+        EndPaint(window, &paint);
+    }
+    // After EndPaint the update region is empty, so the previous procedure paints nothing over the grip.
+    return CallWindowProcA(resizer.previousProc, window, WM_PAINT, wParam, lParam);
+}
+
+LRESULT HitTestGrip(Resizer& resizer, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = resizer.window;
+    LRESULT result = CallWindowProcA(resizer.previousProc, window, WM_NCHITTEST, wParam, lParam);
+    if (resizer.noGrip || result != HTCLIENT || IsZoomed(window))
+        return result;
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    RECT square = GripSquare(outer);
+    // Signed: monitors left of or above the primary one have negative coordinates.
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    return PtInRect(&square, point) ? HTBOTTOMRIGHT : result;
+}
+
+void InvalidateGrip(Resizer& resizer)
+{
+    RECT client{};
+    GetClientRect(resizer.window, &client);
+    RECT now = GripSquare(client);
+    RECT before = now;
+    OffsetRect(&before, resizer.lastWidth - resizer.newWidth, resizer.lastHeight - resizer.newHeight);
+    RECT both{};
+    UnionRect(&both, &now, &before);
+    InvalidateRect(resizer.window, &both, TRUE);
+}

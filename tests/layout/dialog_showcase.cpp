@@ -6,10 +6,8 @@
 #include <string>
 
 #include "about_box.h"
-#include "dialog_layouts.h"
 #include "enctype_chooser.h"
 #include "main_window.h"
-#include "resizer.h"
 #include "resource_ids.h"
 
 namespace {
@@ -106,9 +104,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dialog_showcase: the main window could not be created\n");
         return 1;
     }
-    // Until the main window attaches its resizer itself.
-    if (GetResizer(showcase.main) == nullptr)
-        SetUpMainDialogLayout(showcase.main);
     SetWindowPos(showcase.main, nullptr, 16, 16, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(showcase.main, SW_SHOWNORMAL);
     UpdateWindow(showcase.main);

@@ -14,13 +14,15 @@
 
 namespace {
 
-const char kLogSuffix[] = ".calls.log";
+// The tests name their logs "<test>.calls.log", or "calls.log" in a scratch folder of their own.
+const char kLogName[] = "calls.log";
 
 bool IsCallLog(const std::filesystem::path& path)
 {
     const std::string name = path.filename().string();
-    const std::string suffix = kLogSuffix;
-    return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    const std::string suffix = std::string(".") + kLogName;
+    return name == kLogName ||
+           (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0);
 }
 
 // Prints what is wrong with one log; true when nothing is.

@@ -4,6 +4,7 @@
 #include "call_log.h"
 #include "config_lines.h"
 #include "cross_realm_paths.h"
+#include "realm_item_text.h"
 #include "remote_quillmere.h"
 #include "resource_ids.h"
 #include "wine_path.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -55,12 +57,13 @@ std::string ForestPath(const HostileForest& forest)
     return Environment("QM_HOSTILE_FORESTS") + "/" + file;
 }
 
-const std::string kLong255 = [] {
+// The longest realm name in names.json, as long as a name may be.
+const std::string kLongestName = [] {
     std::string name;
     const std::string tail = ".long.hostile.test";
-    for (char label = 'a'; name.size() + tail.size() < 255; ++label)
+    for (char label = 'a'; name.size() + tail.size() < kMaxRealmNameLength; ++label)
         name += (name.empty() ? "" : ".") + std::string(63, label);
-    return name.substr(0, 255 - tail.size()) + tail;
+    return name.substr(0, kMaxRealmNameLength - tail.size()) + tail;
 }();
 
 std::string Skipped(const std::string& domain)
@@ -85,7 +88,7 @@ std::string Failing(const char* name)
 
 const HostileForest kForests[] = {
     {"names", "names.json",
-     {"corp.hostile.test", "caf\xc3\xa9.hostile.test", "o'brien.hostile.test", kLong255}, 0,
+     {"corp.hostile.test", "caf\xc3\xa9.hostile.test", "o'brien.hostile.test", kLongestName}, 0,
      {{Skipped("corp.hostile.test"), 19}, {"Info: Found 4 realms.", 1}}, 4},
     {"srv_targets", "srv-targets.json", {"targets.hostile.test", "mixed.hostile.test"}, 0,
      {{NoTrustInfo("dot.hostile.test"), 1}, {NoTrustInfo("empty.hostile.test"), 1}, {"Info: Found 2 realms.", 1}}, 2},
@@ -238,12 +241,12 @@ protected:
 
         std::vector<std::string> selected;
         for (const std::string& item : selectedItems)
-            selected.push_back(ToUpperCopy(item.substr(4)));
+            selected.push_back(ToUpperCopy(item.substr(kFlagPrefixLength)));
         const std::set<std::string> selectedSet(selected.begin(), selected.end());
         std::vector<std::string> realmSections;
         for (const ConfigLine& line : lines) {
             for (const std::string* name : {&line.subsection, &line.tag, &line.value})
-                EXPECT_LE(name->size(), 255u) << *name;
+                EXPECT_LE(name->size(), kMaxRealmNameLength) << *name;
             if (line.kind == ConfigLineKind::SubsectionOpening && line.section == "realms")
                 realmSections.push_back(line.subsection);
             if (line.section == "capaths" && line.kind == ConfigLineKind::SubsectionOpening) {
@@ -293,7 +296,7 @@ TEST_P(HostileForestTest, StartsLogsWhatItSkippedWritesOnlyGoodLinesAndExitsWith
 
     std::vector<std::string> available = Items(IDC_AVAILABLE_LIST);
     for (const std::string& realm : available)
-        EXPECT_TRUE(IsConfigToken(realm) && realm.size() <= 255) << "offered: " << realm;
+        EXPECT_TRUE(IsConfigToken(realm) && realm.size() <= kMaxRealmNameLength) << "offered: " << realm;
     if (forest.realms.empty()) {
         EXPECT_EQ(available.size(), forest.realmCount);
     } else {

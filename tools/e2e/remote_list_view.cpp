@@ -137,11 +137,11 @@ bool ReadItemState(const RemoteList& target, int index, UINT mask, UINT& state, 
     return true;
 }
 
-bool WriteItemState(const RemoteList& target, int index, UINT state, UINT mask, std::string& error)
+namespace {
+
+bool WriteStateThrough(const RemoteList& target, const RemoteItemBlock& block, int index, UINT state, UINT mask,
+                       std::string& error)
 {
-    const RemoteItemBlock block(target.process);
-    if (!Allocated(block, error))
-        return false;
     LVITEMA item = {};
     item.state = state;
     item.stateMask = mask;
@@ -157,12 +157,21 @@ bool WriteItemState(const RemoteList& target, int index, UINT state, UINT mask, 
     return false;
 }
 
+}  // namespace
+
+bool WriteItemState(const RemoteList& target, int index, UINT state, UINT mask, std::string& error)
+{
+    const RemoteItemBlock block(target.process);
+    return Allocated(block, error) && WriteStateThrough(target, block, index, state, mask, error);
+}
+
 bool SelectItems(const RemoteList& target, const std::vector<int>& indexes, std::string& error)
 {
-    if (!WriteItemState(target, -1, 0, LVIS_SELECTED, error))
+    const RemoteItemBlock block(target.process);
+    if (!Allocated(block, error) || !WriteStateThrough(target, block, -1, 0, LVIS_SELECTED, error))
         return false;
     for (const int index : indexes) {
-        if (!WriteItemState(target, index, LVIS_SELECTED, LVIS_SELECTED, error))
+        if (!WriteStateThrough(target, block, index, LVIS_SELECTED, LVIS_SELECTED, error))
             return false;
     }
     return true;

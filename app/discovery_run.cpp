@@ -28,6 +28,7 @@ void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform)
 void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable)
 {
     const HWND available = GetDlgItem(mainWindow, IDC_AVAILABLE_LIST);
+    const RedrawPause pause(available);
     SendMessageA(available, LVM_DELETEALLITEMS, 0, 0);
     // Each realm goes in at the front; the sort then gives the order the user sees.
     for (const auto& realm : kdcTable)

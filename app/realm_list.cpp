@@ -30,6 +30,17 @@ void WriteItemState(HWND list, int index, UINT state)
 
 }  // namespace
 
+RedrawPause::RedrawPause(HWND pausedList) : list(pausedList)
+{
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+}
+
+RedrawPause::~RedrawPause()
+{
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
 std::string ReadItemText(HWND list, int index)
 {
     char buffer[kItemTextBufferSize] = {};

@@ -12,6 +12,16 @@ int CALLBACK CompareRealmItems(LPARAM first, LPARAM second, LPARAM list);
 // Puts the items in the realm name order, each keeping its selection and focus.
 void SortRealmList(HWND list);
 
+// Holds back a list's repainting while many items change, and repaints it once at the end:
+// a list that redraws after every change costs milliseconds an item under Wine.
+struct RedrawPause {
+    explicit RedrawPause(HWND list);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+    HWND list;
+};
+
 // Up to 259 characters of the item's text; empty when the item cannot be read.
 std::string ReadItemText(HWND list, int index);
 void WriteItemText(HWND list, int index, const std::string& text);

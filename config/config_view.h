@@ -7,8 +7,8 @@
 // The dialog procedure for DialogBoxParamA(instance, 109, main window, ConfigViewProc, 0).
 INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Generates the text for the dialog's owner, the main window, and appends it to edit 1023
-// line by line, each line ended by CR LF.
+// Generates the text for the dialog's owner, the main window, and appends it to edit 1023,
+// each line ended by CR LF.
 void FillConfigView(HWND dialog);
 
 #endif

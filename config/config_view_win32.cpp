@@ -1,6 +1,7 @@
 // The configuration view's procedure and the filling of its edit control.
 #include "config_view.h"
 
+#include "crlf_lines.h"
 #include "dialog_layouts.h"
 #include "generate_config.h"
 #include "resource_ids.h"
@@ -13,15 +14,12 @@ void FillConfigView(HWND dialog)
     // Appending obeys the edit's text limit, 32767 characters by default: a configuration
     // of a few dozen realms is longer.
     SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-    const std::string text = GeneratedConfigText(GetParent(dialog));
-    std::size_t lineStart = 0;
-    for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', lineStart)) {
-        const std::string line = text.substr(lineStart, end - lineStart) + "\r\n";
-        const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
-        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
-        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
-        lineStart = end + 1;
-    }
+    // All lines go in with one append: the edit lays out its whole text again on every
+    // replacement, so appending line by line costs the square of the text's length.
+    const std::string lines = CrLfLines(GeneratedConfigText(GetParent(dialog)));
+    const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
 }
 
 INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

@@ -1,11 +1,11 @@
 // The check that a name from the network can stand as one token in krb5.conf.
 #include "name_check.h"
 
-bool IsUsableName(const std::string& name)
+bool IsConfigToken(const std::string& text)
 {
-    if (name.empty() || name.size() > kMaxNameLength)
+    if (text.empty())
         return false;
-    for (const char c : name) {
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte <= 0x20 || byte == 0x7F)
             return false;
@@ -24,4 +24,9 @@ bool IsUsableName(const std::string& name)
         }
     }
     return true;
+}
+
+bool IsUsableName(const std::string& name)
+{
+    return name.size() <= kMaxNameLength && IsConfigToken(name);
 }

@@ -6,9 +6,12 @@
 
 constexpr std::size_t kMaxNameLength = 255;
 
+// A byte sequence that a krb5.conf reader takes as one word and nothing more: non-empty, no byte
+// at or below 0x20, no 0x7F, none of = { } [ ] ; # ". Bytes above 127 are allowed.
+bool IsConfigToken(const std::string& text);
+
 // Domain names (DomainName, DnsDomainName) and SRV targets are untrusted input that ends up in
-// the configuration text. A usable name is 1 to 255 bytes long and holds no byte at or below
-// 0x20, no 0x7F and none of = { } [ ] ; # ". Bytes above 127 are allowed.
+// the configuration text. A usable name is a token of at most 255 bytes.
 bool IsUsableName(const std::string& name);
 
 #endif

@@ -1,5 +1,6 @@
 // Generation from dialog state and directory: sections, realm entries, enctype lists, capaths.
 #include "config_generation.h"
+#include "crlf_lines.h"
 
 #include "sample_configurations.h"
 
@@ -163,4 +164,14 @@ TEST(ConfigGeneration, SameStateGivesSameText)
     std::string line;
     while (std::getline(lines, line))
         EXPECT_FALSE(line.size() >= 2 && line.compare(line.size() - 2, 2, "= ") == 0) << line;
+}
+
+TEST(ConfigGeneration, EditControlLinesEndInCrLfAndNothingFollowsTheLastLf)
+{
+    EXPECT_EQ(CrLfLines(""), "");
+    EXPECT_EQ(CrLfLines("\n"), "\r\n");
+    EXPECT_EQ(CrLfLines("[realms]\nA = {\n}\n\n"), "[realms]\r\nA = {\r\n}\r\n\r\n");
+    // A tail without LF is not a line of the writer's, and a CR already there is kept as text.
+    EXPECT_EQ(CrLfLines("a\nunfinished"), "a\r\n");
+    EXPECT_EQ(CrLfLines("a\r\nb\n"), "a\r\r\nb\r\n");
 }

@@ -4,7 +4,6 @@
 #include "directory_platform_win32_support.h"
 #include "log_recorder.h"
 #include "status_log.h"
-#include "trust_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +23,12 @@ TEST(DomainLocationFailure, StatusIsPassedOnWithoutNames)
 TEST(DomainLocationFailure, WalkLogsOneWarningAndLooksNothingUp)
 {
     ClearCalls();
-    LogRecorder log;
-    RecordStatusLog(log);
-    KdcTable kdcs;
-    TrustTable trusts;
-    WalkTrusts(WindowsDirectoryPlatform(), kdcs, trusts);
-    StopRecordingStatusLog();
-    EXPECT_TRUE(kdcs.empty());
-    EXPECT_TRUE(trusts.empty());
+    const RecordedWalk walk = WalkRecorded(WindowsDirectoryPlatform());
+    EXPECT_TRUE(walk.kdcs.empty());
+    EXPECT_TRUE(walk.trusts.empty());
     std::string expected = "Warning: Can't locate the domain of this computer. Reason: " + SystemErrorText(1908);
     if (expected.back() != '\n')
         expected += "\r\n";
-    EXPECT_EQ(log.lines, std::vector<std::string>{expected});
+    EXPECT_EQ(walk.log, std::vector<std::string>{expected});
     EXPECT_EQ(ReadCalls().size(), 1u);
 }

@@ -4,7 +4,6 @@
 #include "directory_platform_win32_support.h"
 #include "log_recorder.h"
 #include "status_log.h"
-#include "trust_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -118,20 +117,15 @@ TEST_F(FailingForest, NoServerAddressesTheLocalComputer)
 // and each failure is one warning line.
 TEST_F(FailingForest, WalkLogsEveryFailureAndGoesOn)
 {
-    LogRecorder log;
-    RecordStatusLog(log);
-    KdcTable kdcs;
-    TrustTable trusts;
-    WalkTrusts(platform, kdcs, trusts);
-    StopRecordingStatusLog();
+    const RecordedWalk walk = WalkRecorded(platform);
 
     const KdcTable expectedKdcs{
         {"down.test", {"dc1.down.test"}},
         {"gone.test", {"dc1.gone.test"}},
         {"zero.test", {"dc1.zero.test"}},
     };
-    EXPECT_EQ(kdcs, expectedKdcs);
-    EXPECT_EQ(trusts.size(), 14u);  // both directions with each of the seven usable domains
+    EXPECT_EQ(walk.kdcs, expectedKdcs);
+    EXPECT_EQ(walk.trusts.size(), 14u);  // both directions with each of the seven usable domains
     const Strings expectedLog{
         CantGetKdc("fail.test", 1460),
         CantGetKdc("srvfail.test", 9002),
@@ -144,7 +138,7 @@ TEST_F(FailingForest, WalkLogsEveryFailureAndGoesOn)
         CantGetTrusts("down.test", 5),
         CantGetTrusts("gone.test", 1722),
     };
-    EXPECT_EQ(log.lines, expectedLog);
+    EXPECT_EQ(walk.log, expectedLog);
 
     const std::vector<CallLogEntry> calls = ReadCalls();
     Strings servers;

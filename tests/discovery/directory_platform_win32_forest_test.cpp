@@ -3,7 +3,6 @@
 #include "directory_platform_win32.h"
 #include "directory_platform_win32_support.h"
 #include "log_recorder.h"
-#include "trust_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -112,12 +111,7 @@ TEST_F(TwoTreeForest, TrustEnumerationCopiesEveryRecordAndFreesTheArray)
 
 TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
 {
-    LogRecorder log;
-    RecordStatusLog(log);
-    KdcTable kdcs;
-    TrustTable trusts;
-    WalkTrusts(platform, kdcs, trusts);
-    StopRecordingStatusLog();
+    const RecordedWalk walk = WalkRecorded(platform);
 
     const KdcTable expectedKdcs{
         {"dev.lark.test", {"kdc1.dev.lark.test"}},
@@ -128,7 +122,7 @@ TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
         {"osprey.test", {"dc1.osprey.test"}},            // attributes 24 are not exactly 8
         {"wrenfield.test", {"dc1.wrenfield.test"}},
     };
-    EXPECT_EQ(kdcs, expectedKdcs);
+    EXPECT_EQ(walk.kdcs, expectedKdcs);
     using Trusts = std::vector<std::pair<std::string, std::string>>;
     const Trusts expectedTrusts{
         {"dev.lark.test", "lark.test"},       {"kestrel.test", "ops.kestrel.test"},
@@ -136,8 +130,8 @@ TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
         {"lark.test", "kestrel.test"},        {"lark.test", "dev.lark.test"},
         {"ops.kestrel.test", "kestrel.test"}, {"wrenfield.test", "kestrel.test"},
     };
-    EXPECT_EQ(Trusts(trusts.begin(), trusts.end()), expectedTrusts);
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_EQ(Trusts(walk.trusts.begin(), walk.trusts.end()), expectedTrusts);
+    EXPECT_TRUE(walk.log.empty());
 
     const std::vector<CallLogEntry> calls = ReadCalls();
     EXPECT_EQ(CallsOf(calls, "DsGetDcNameA").size(), 1u);

@@ -3,7 +3,6 @@
 #include "directory_platform_win32.h"
 #include "directory_platform_win32_support.h"
 #include "log_recorder.h"
-#include "trust_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +23,10 @@ TEST(MachineInNoDomain, DomainLocationAnswers1355WithoutNames)
 TEST(MachineInNoDomain, WalkRaisesCodeOneAfterTheLocationAlone)
 {
     ClearCalls();
-    LogRecorder log;
-    RecordStatusLog(log);
-    KdcTable kdcs;
-    TrustTable trusts;
-    unsigned code = 0;
-    try {
-        WalkTrusts(WindowsDirectoryPlatform(), kdcs, trusts);
-    } catch (const DiscoveryFailure& failure) {
-        code = failure.code;
-    }
-    StopRecordingStatusLog();
-    EXPECT_EQ(code, 1u);
-    EXPECT_TRUE(kdcs.empty());
-    EXPECT_TRUE(trusts.empty());
-    EXPECT_TRUE(log.lines.empty());
+    const RecordedWalk walk = WalkRecorded(WindowsDirectoryPlatform());
+    EXPECT_EQ(walk.failureCode, 1u);
+    EXPECT_TRUE(walk.kdcs.empty());
+    EXPECT_TRUE(walk.trusts.empty());
+    EXPECT_TRUE(walk.log.empty());
     EXPECT_EQ(ReadCalls().size(), 1u);
 }

@@ -32,3 +32,18 @@ void StopRecordingStatusLog()
 {
     ResetStatusLogForTests();
 }
+
+RecordedWalk WalkRecorded(const DirectoryPlatform& platform)
+{
+    RecordedWalk walk;
+    LogRecorder recorder;
+    RecordStatusLog(recorder);
+    try {
+        WalkTrusts(platform, walk.kdcs, walk.trusts);
+    } catch (const DiscoveryFailure& failure) {
+        walk.failureCode = failure.code;
+    }
+    StopRecordingStatusLog();
+    walk.log = recorder.lines;
+    return walk;
+}

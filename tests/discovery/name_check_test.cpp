@@ -48,3 +48,11 @@ TEST(NameCheck, ConfigurationSyntaxCharactersAreRefused)
         EXPECT_FALSE(IsUsableName(std::string(1, c))) << "character " << c;
     }
 }
+
+TEST(NameCheck, ATokenHasNoLengthLimitOfItsOwn)
+{
+    EXPECT_TRUE(IsConfigToken("dc1.corp.test"));
+    EXPECT_TRUE(IsConfigToken("\xc3\xa9t\xe9.test"));
+    EXPECT_TRUE(IsConfigToken(std::string(300, 'a')));  // length is discovery's rule, not the syntax's
+    EXPECT_FALSE(IsConfigToken(""));
+}

@@ -118,31 +118,6 @@ struct LineReader {
 
 }  // namespace
 
-bool IsConfigToken(const std::string& text)
-{
-    if (text.empty())
-        return false;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F)
-            return false;
-        switch (c) {
-        case '=':
-        case '{':
-        case '}':
-        case '[':
-        case ']':
-        case ';':
-        case '#':
-        case '"':
-            return false;
-        default:
-            break;
-        }
-    }
-    return true;
-}
-
 bool ParseConfigLines(const std::string& text, std::vector<ConfigLine>& lines, std::string& error)
 {
     lines.clear();

@@ -3,6 +3,8 @@
 #ifndef QUILLMERE_CONFIG_LINES_H
 #define QUILLMERE_CONFIG_LINES_H
 
+#include "name_check.h"
+
 #include <string>
 #include <vector>
 
@@ -15,10 +17,6 @@ struct ConfigLine {
     std::string tag;         // relations only
     std::string value;
 };
-
-// A byte sequence that a krb5.conf reader takes as one word and nothing more: non-empty, no byte
-// at or below 0x20, no 0x7F, none of = { } [ ] ; # ".
-bool IsConfigToken(const std::string& text);
 
 // Splits an LF-ended text into its lines. False, with the line number and the line quoted in
 // error, at the first line that is not a section header, a subsection opening or closing, an

@@ -1,5 +1,6 @@
 // Turns the tree Heimdal's verify_krb5_conf --dumpconfig prints into write_peer_samples' facts.
-#include <cstring>
+#include "list_words.h"
+
 #include <iostream>
 #include <map>
 #include <string>
@@ -13,22 +14,6 @@ std::string Trim(const std::string& text)
     if (first == std::string::npos)
         return std::string();
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// Heimdal splits string lists on blanks and commas (krb5_config_get_strings).
-std::string ListWords(const std::string& value)
-{
-    std::string words;
-    std::string word;
-    for (char c : value + " ") {
-        if (std::strchr(" \t,", c) == nullptr) {
-            word += c;
-        } else if (!word.empty()) {
-            words += " " + word;
-            word.clear();
-        }
-    }
-    return words;
 }
 
 // Relations of one subsection: tags in first-seen order, each with its values in order.

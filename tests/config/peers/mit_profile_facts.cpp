@@ -1,7 +1,8 @@
 // Prints the facts MIT krb5's profile library reads from a krb5.conf file, in write_peer_samples' form.
+#include "list_words.h"
+
 #include <profile.h>
 
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -33,22 +34,6 @@ std::vector<std::string> Values(profile_t profile, std::vector<const char*> path
     if (profile_get_values(profile, path.data(), &list) != 0)
         return {};
     return Take(list);
-}
-
-// MIT splits enctype lists on blanks and commas (krb5int_parse_enctype_list).
-std::string EnctypeWords(const std::string& value)
-{
-    std::string words;
-    std::string word;
-    for (char c : value + " ") {
-        if (std::strchr(" \t,", c) == nullptr) {
-            word += c;
-        } else if (!word.empty()) {
-            words += " " + word;
-            word.clear();
-        }
-    }
-    return words;
 }
 
 // Every relation under path, each value as the reader takes it; an empty value is flagged.
@@ -91,7 +76,7 @@ int main(int argc, char** argv)
         for (const std::string& value : Values(profile, {"libdefaults", tag.c_str()})) {
             emptyValue = emptyValue || value.empty();
             const bool list = tag == "default_tgs_enctypes" || tag == "default_tkt_enctypes";
-            std::cout << "libdefaults " << tag << (list ? EnctypeWords(value) : " " + value) << "\n";
+            std::cout << "libdefaults " << tag << (list ? ListWords(value) : " " + value) << "\n";
         }
     }
     for (const std::string& realm : Names(profile, {"realms"}, true))

@@ -20,6 +20,9 @@ bool AddButtonTooltip(int controlId, HWND dialog, const char* text)
     TOOLINFOA tool = {};
     // The size without the trailing reserved field, which comctl32 before version 6 rejects.
     tool.cbSize = static_cast<UINT>(offsetof(TOOLINFOA, lpReserved));
+#ifndef _WIN64
+    static_assert(offsetof(TOOLINFOA, lpReserved) == 44, "the 32-bit structure without its reserved field");
+#endif
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = dialog;
     tool.uId = reinterpret_cast<UINT_PTR>(control);

@@ -27,5 +27,8 @@ void ReplaceSelection(void* control, const std::string& text)
 
 LogSink EditControlLogSink(HWND edit)
 {
+    // An edit takes about 32,000 characters by default and cuts off what is appended beyond:
+    // the warnings of a few hundred failing domains would push out "Found N realms.".
+    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
     return LogSink{edit, &TextLength, &SetSelection, &ReplaceSelection};
 }

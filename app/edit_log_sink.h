@@ -6,7 +6,8 @@
 
 #include <windows.h>
 
-// Appends through WM_GETTEXTLENGTH, EM_SETSEL and EM_REPLACESEL (not undoable) on the edit.
+// Appends through WM_GETTEXTLENGTH, EM_SETSEL and EM_REPLACESEL (not undoable) on the edit,
+// whose text limit it lifts.
 LogSink EditControlLogSink(HWND edit);
 
 #endif

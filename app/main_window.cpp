@@ -151,11 +151,13 @@ void ShowSearchingPlaceholder(HWND window)
 int RunMessageLoop(HWND mainWindow)
 {
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    BOOL got = FALSE;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         if (!IsDialogMessageA(mainWindow, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-    return static_cast<int>(message.wParam);
+    // -1 is a failure of the loop itself, not a quit: it must not pass for success.
+    return got == 0 ? static_cast<int>(message.wParam) : 1;
 }

@@ -14,7 +14,7 @@ void InsertViewMenuItem(HWND window);
 void ShowSearchingPlaceholder(HWND window);
 
 // Dispatches until the quit message, offering each message to the main window's dialog
-// navigation first. Returns the quit message's code.
+// navigation first. Returns the quit message's code, or 1 when the loop itself fails.
 int RunMessageLoop(HWND mainWindow);
 
 #endif

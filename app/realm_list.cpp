@@ -95,8 +95,12 @@ void SortRealmList(HWND list)
         texts.push_back(ReadItemText(list, index));
         states.push_back(ReadItemState(list, index));
     }
+    // The selection mark, where a Shift-click range starts, moves with its item too.
+    const int mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
     for (int position = 0; position < count; ++position) {
         const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(position)]);
+        if (static_cast<int>(from) == mark)
+            SendMessageA(list, LVM_SETSELECTIONMARK, 0, position);
         if (static_cast<int>(from) == position)
             continue;
         WriteItemText(list, position, texts[from]);

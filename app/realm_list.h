@@ -9,7 +9,8 @@
 // The realm name order of two items of a list, by index, with the list itself as the sort
 // parameter: a list-view comparison as LVM_SORTITEMSEX calls it.
 int CALLBACK CompareRealmItems(LPARAM first, LPARAM second, LPARAM list);
-// Puts the items in the realm name order, each keeping its selection and focus.
+// Puts the items in the realm name order, each keeping its selection, its focus and the
+// selection mark.
 void SortRealmList(HWND list);
 
 // Holds back a list's repainting while many items change, and repaints it once at the end:

@@ -109,6 +109,7 @@ void ToggleRealmFlag(HWND mainWindow, bool serverFlag)
         WarnNothingSelected(mainWindow);
         return;
     }
+    const RedrawPause pause(selected);
     for (int index = NextSelected(selected, -1); index >= 0; index = NextSelected(selected, index))
         WriteItemText(selected, index, ToggledFlag(ReadItemText(selected, index), serverFlag));
 }

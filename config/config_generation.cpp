@@ -2,6 +2,7 @@
 #include "config_generation.h"
 
 #include "cross_realm_paths.h"
+#include "enctype_tokens.h"
 
 #include <cstddef>
 #include <set>
@@ -44,19 +45,8 @@ SelectedRealms ReadSelection(const std::vector<std::string>& items)
 std::string SpaceSeparatedNames(const std::string& text)
 {
     std::string joined;
-    std::string name;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && text[i] != ',' && text[i] != ' ') {
-            name += text[i];
-            continue;
-        }
-        if (name.empty())
-            continue;
-        if (!joined.empty())
-            joined += ' ';
-        joined += name;
-        name.clear();
-    }
+    for (const std::string& name : SplitEncTypeList(text))
+        joined += (joined.empty() ? "" : " ") + name;
     return joined;
 }
 

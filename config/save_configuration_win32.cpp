@@ -38,7 +38,8 @@ bool WriteAll(HANDLE file, const std::string& text)
     while (written < text.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - written, 1u << 20));
         DWORD done = 0;
-        if (!WriteFile(file, text.data() + written, chunk, &done, nullptr))
+        // A write that takes nothing would never end the loop.
+        if (!WriteFile(file, text.data() + written, chunk, &done, nullptr) || done == 0)
             return false;
         written += done;
     }

@@ -80,13 +80,14 @@ void FillEncTypeList(EncTypeBuffer* buffer, HWND dialog)
         item.mask = LVIF_TEXT;
         item.iItem = 0;
         item.pszText = const_cast<char*>(EncTypeNames[index]);
-        auto inserted = static_cast<WPARAM>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (named.count(EncTypeNames[index]) == 0)
+        const LRESULT inserted = SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        // A failed insertion answers -1, which as an item index would tick every item.
+        if (inserted < 0 || named.count(EncTypeNames[index]) == 0)
             continue;
         LVITEMA state{};
         state.stateMask = LVIS_STATEIMAGEMASK;
         state.state = INDEXTOSTATEIMAGEMASK(CheckedImage);
-        SendMessageA(list, LVM_SETITEMSTATE, inserted, reinterpret_cast<LPARAM>(&state));
+        SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&state));
     }
 }
 

@@ -13,8 +13,10 @@ Resizer* AttachNewResizer(HWND dialog)
     if (dialog == nullptr)
         return nullptr;
     auto* resizer = new (std::nothrow) Resizer{};
-    if (resizer != nullptr)
-        Attach(*resizer, dialog);
+    if (resizer != nullptr && !Attach(*resizer, dialog)) {
+        delete resizer;
+        return nullptr;
+    }
     return resizer;
 }
 

@@ -54,8 +54,9 @@ std::int32_t PlaceEdge(double factor, std::int32_t current, std::int32_t initial
         return current;
     if (factor == 1.0)
         return current + (axis.newSize - axis.lastSize);
-    // The cast truncates the move itself, so shrinking mirrors growing.
-    return initial + static_cast<std::int32_t>(factor * (axis.newSize - axis.minSize));
+    // The position itself is truncated: below the minimum size an edge 5.5 pixels left of
+    // 100 lands on 94, not 95.
+    return static_cast<std::int32_t>(initial + factor * (axis.newSize - axis.minSize));
 }
 
 LayoutRect PlaceChildRect(const ChildPlacement& child, const AxisSizes& width, const AxisSizes& height,

@@ -18,7 +18,7 @@ EdgeFactors AutomaticFactors(const LayoutRect& current, std::int32_t xSplit, std
 // Every non-negative explicit factor replaces the automatic one.
 EdgeFactors MergeFactors(const EdgeFactors& automatic, const EdgeFactors& explicitFactors);
 
-// The new position of one edge. Proportional moves truncate toward zero.
+// The new position of one edge. A proportional position is truncated toward zero.
 std::int32_t PlaceEdge(double factor, std::int32_t current, std::int32_t initial, const AxisSizes& axis);
 
 struct ChildPlacement {

@@ -68,10 +68,12 @@ LRESULT Detach(Resizer* resizer, HWND window, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void Attach(Resizer& resizer, HWND dialog)
+bool Attach(Resizer& resizer, HWND dialog)
 {
     resizer.window = dialog;
-    SetPropA(dialog, ResizerProperty, &resizer);
+    // Without the property the subclass could not find its resizer: leave the dialog as it is.
+    if (!SetPropA(dialog, ResizerProperty, &resizer))
+        return false;
     resizer.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(dialog, GWLP_WNDPROC));
     SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResizerWindowProc));
     SetUpGripTheme(resizer);
@@ -79,6 +81,7 @@ void Attach(Resizer& resizer, HWND dialog)
     resizer.lastWidth = resizer.newWidth = resizer.minWidth;
     resizer.lastHeight = resizer.newHeight = resizer.minHeight;
     resizer.noGrip = (static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & WS_CHILD) != 0;
+    return true;
 }
 
 LayoutRule* FindRule(Resizer& resizer, HWND control, bool create)

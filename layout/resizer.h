@@ -57,8 +57,10 @@ struct Resizer {
 extern const char ResizerProperty[];
 
 // Subclasses `dialog` and takes its current outer size as the minimum. The
-// resizer must come from new: the dialog deletes it at WM_DESTROY.
-void Attach(Resizer& resizer, HWND dialog);
+// resizer must come from new: the dialog deletes it at WM_DESTROY. False, with the
+// dialog left as it was and the resizer still the caller's, when the window property
+// can't be set.
+bool Attach(Resizer& resizer, HWND dialog);
 
 // The control's rule, appended when missing and `create` is set; null for a null
 // control. Growing the table may move it: hold no rule across another creation.

@@ -154,6 +154,28 @@ TEST_F(AboutBoxTest, ShowsTheProductTheAddressAndTheAuthors)
     EXPECT_STREQ(text, QM_WEB_ADDRESS);
     EXPECT_NE(std::string(QM_WEB_ADDRESS).find(".example"), std::string::npos)
         << "the default address stays in the reserved domain";
+
+    // Every label's text fits its control, so none of them is cut off.
+    std::vector<std::string> labels;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") != 0 || (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT)
+            continue;
+        GetWindowTextA(child, text, sizeof text);
+        labels.emplace_back(text);
+        HDC dc = GetDC(child);
+        const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, text, lstrlenA(text), &extent);
+        SelectObject(dc, previous);
+        ReleaseDC(child, dc);
+        RECT client{};
+        GetClientRect(child, &client);
+        EXPECT_LE(extent.cx, client.right) << text;
+    }
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "(C) 2026 Quillmere authors"), labels.end());
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "Quillmere authors"), labels.end());
 }
 
 TEST_F(AboutBoxTest, AClickAnywhereInTheLinkLabelOpensTheAddress)

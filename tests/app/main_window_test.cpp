@@ -194,6 +194,21 @@ TEST_F(MainWindowTest, StatusLogAppendsLinesAtTheEndOfTheLogEdit)
     EXPECT_FALSE(SendMessageA(log, EM_CANUNDO, 0, 0));
 }
 
+TEST_F(MainWindowTest, StatusLogKeepsEveryLinePastTheEditsDefaultLimit)
+{
+    TestMainWindow main;
+    // Five hundred warnings of a large failing forest, then the count line.
+    const std::string warning = "Can't get trust info for domain d000.corp.riverton.test. Reason: " + std::string(40, 'x');
+    for (int i = 0; i < 500; ++i)
+        LogWarning(warning);
+    LogInfo("Found 500 realms.");
+    const std::string text = WindowText(main.Control(IDC_STATUS_LOG));
+    EXPECT_GT(text.size(), 50000u);
+    const std::string last = "\r\nInfo: Found 500 realms.\r\n";
+    ASSERT_GT(text.size(), last.size());
+    EXPECT_EQ(text.substr(text.size() - last.size()), last);
+}
+
 TEST_F(MainWindowTest, FileMenuOffersSaveViewExitInThatOrder)
 {
     TestMainWindow main;

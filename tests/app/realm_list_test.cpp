@@ -40,18 +40,20 @@ protected:
 
 }  // namespace
 
-TEST_F(RealmListTest, SortKeepsSelectionAndFocusWithTheirItems)
+TEST_F(RealmListTest, SortKeepsSelectionFocusAndSelectionMarkWithTheirItems)
 {
     SelectItems(list, {0, 4});  // corp.test and CORP.other
     LVITEMA focus = {};
     focus.stateMask = LVIS_FOCUSED;
     focus.state = LVIS_FOCUSED;
     SendMessageA(list, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&focus));  // a.corp.test
+    SendMessageA(list, LVM_SETSELECTIONMARK, 0, 1);                             // b.a.corp.test
 
     SortRealmList(list);
     EXPECT_EQ(ItemTexts(list), kRealmOrder);
     EXPECT_EQ(SelectedIndexes(list), (std::vector<int>{0, 1}));
     EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 2);
+    EXPECT_EQ(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0), 3);
 }
 
 TEST_F(RealmListTest, SortIsStableForNamesThatCompareAlike)

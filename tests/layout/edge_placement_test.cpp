@@ -76,12 +76,13 @@ TEST(PlaceEdge, FollowsTheFactorTable)
     EXPECT_EQ(PlaceEdge(0.99998, 120, 100, AxisSizes{400, 400, 500}), 199);
 }
 
-TEST(PlaceEdge, ProportionalMovesTruncateTowardZeroBothWays)
+TEST(PlaceEdge, ProportionalPositionsTruncateTowardZero)
 {
     EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 411}), 105);
-    EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 389}), 95);
     EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 401}), 100);
-    EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 399}), 100);
+    // Below the minimum size (only a program can make it so) the position, not the move, is cut.
+    EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 389}), 94);
+    EXPECT_EQ(PlaceEdge(0.5, 0, 100, AxisSizes{400, 400, 399}), 99);
 }
 
 TEST(PlaceChildRect, AutomaticEdgesUseTheSplitLinesOfTheLastSize)

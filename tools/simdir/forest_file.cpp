@@ -371,7 +371,9 @@ struct ForestStream {
         case Place::TrustDomain:
             known = allowed({"dns", "flags", "attributes"});
             break;
-        default:  // the sections: any name
+        default:  // the sections: any query or server name a C string can carry
+            if (name.find('\0') != std::string::npos)
+                return Fail(Container(), "a name can't hold a NUL character");
             break;
         }
         frame.key = name;

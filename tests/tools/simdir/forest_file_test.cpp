@@ -144,6 +144,8 @@ TEST(ForestFile, EveryFaultIsNamedWithItsPlace)
         {R"({"machine": {"domain": "a", "Site": "s"}})", "machine: unknown key \"Site\""},
         {R"({"machine": {"status": -1, "domain": "a"}})", "machine.status: expected a whole number from 0 to 4294967295"},
         {R"({"machine": {"domain": "a\u0000b"}})", "machine.domain: a name can't hold a NUL character"},
+        {R"({"trusts": {"dc1\u0000x": {"domains": []}}})", "trusts: a name can't hold a NUL character"},
+        {R"({"dns": {"q\u0000": []}})", "dns: a name can't hold a NUL character"},
         {R"({"dns": []})", "dns: expected an object"},
         {R"({"dns": {"q": 5}})", "dns[\"q\"]: expected an object"},
         {R"({"dns": {"q": ["a", 1]}})", "dns[\"q\"][1]: expected a string"},

@@ -57,6 +57,23 @@ TEST(RealmNames, LastTwoLabels)
     EXPECT_EQ(LastTwoLabels(""), "");
 }
 
+TEST(RealmNames, HierarchicalWalkGoesUpToTheCommonSuffixThenDown)
+{
+    EXPECT_EQ(HierarchicalWalk("a.corp.example.test", "b.partner.example.test"),
+              (std::vector<std::string>{"CORP.EXAMPLE.TEST", "EXAMPLE.TEST", "PARTNER.EXAMPLE.TEST"}));
+    EXPECT_EQ(HierarchicalWalk("a.example.co.uk", "b.other.co.uk"),
+              (std::vector<std::string>{"EXAMPLE.CO.UK", "CO.UK", "OTHER.CO.UK"}));
+    // A parent and its child, either way round, and siblings.
+    EXPECT_TRUE(HierarchicalWalk("a.b.c", "b.c").empty());
+    EXPECT_EQ(HierarchicalWalk("b.c", "x.a.b.c"), std::vector<std::string>{"A.B.C"});
+    EXPECT_EQ(HierarchicalWalk("X.A.b.c", "b.c"), std::vector<std::string>{"A.B.C"});
+    EXPECT_EQ(HierarchicalWalk("eu.Corp.test", "us.corp.TEST"), std::vector<std::string>{"CORP.TEST"});
+    // Labels are compared whole: "bc" is no parent of "abc".
+    EXPECT_EQ(HierarchicalWalk("abc.example.test", "bc.example.test"), std::vector<std::string>{"EXAMPLE.TEST"});
+    // Without a common label the walk passes both top-level labels.
+    EXPECT_EQ(HierarchicalWalk("a.one", "b.two"), (std::vector<std::string>{"ONE", "TWO"}));
+}
+
 TEST(FindTrustPath, NoPathWhereNoneIsNeeded)
 {
     const TrustTable trusts = Trusts({{"a.one.test", "x.two.test"}, {"x.two.test", "b.three.test"},
@@ -92,6 +109,53 @@ TEST(FindTrustPath, ShortestChainAndFirstFoundAmongEqualOnes)
                                       {"q.six.test", "b.four.test"}, {"a.one.test", "y.three.test"},
                                       {"y.three.test", "b.four.test"}});
     EXPECT_EQ(Path(trusts, "a.one.test", "b.four.test"), std::vector<std::string>{"y.three.test"});
+}
+
+// Two-way parent-child trusts within each forest, and a two-way forest trust between the roots.
+TrustTable UserAndResourceForests(const std::string& users, const std::string& resources)
+{
+    TrustTable trusts;
+    for (const auto& link : Pairs{{users, "a." + users}, {users, "c." + users}, {resources, "b." + resources},
+                                  {users, resources}}) {
+        AddTrust(trusts, link.first, link.second);
+        AddTrust(trusts, link.second, link.first);
+    }
+    return trusts;
+}
+
+TEST(FindTrustPath, SameSuffixWithoutTheHierarchyGetsItsChain)
+{
+    // Both forests end in example.test, which is no realm: the client's own walk would pass it.
+    const TrustTable trusts = UserAndResourceForests("corp.example.test", "res.example.test");
+    EXPECT_EQ(Path(trusts, "b.res.example.test", "a.corp.example.test"),
+              (std::vector<std::string>{"corp.example.test", "res.example.test"}));
+    EXPECT_EQ(Path(trusts, "corp.example.test", "b.res.example.test"), std::vector<std::string>{"res.example.test"});
+    EXPECT_EQ(Collect(trusts, "a.corp.example.test", {"b.res.example.test", "c.corp.example.test"}),
+              (Pairs{{"B.RES.EXAMPLE.TEST", "CORP.EXAMPLE.TEST"}, {"B.RES.EXAMPLE.TEST", "RES.EXAMPLE.TEST"}}));
+    // Within one forest the chain is the walk itself: nothing to list.
+    EXPECT_TRUE(Path(trusts, "c.corp.example.test", "a.corp.example.test").empty());
+    // The same under a two-label public suffix.
+    const TrustTable uk = UserAndResourceForests("example.co.uk", "other.co.uk");
+    EXPECT_EQ(Path(uk, "b.other.co.uk", "a.example.co.uk"), (std::vector<std::string>{"example.co.uk", "other.co.uk"}));
+}
+
+TEST(FindTrustPath, SameTreeChainOtherThanTheWalkIsListed)
+{
+    TrustTable trusts;
+    for (const auto& link : Pairs{{"example.test", "a.example.test"}, {"a.example.test", "x.a.example.test"},
+                                  {"example.test", "b.example.test"}, {"b.example.test", "y.b.example.test"},
+                                  {"x.a.example.test", "b.example.test"}}) {
+        AddTrust(trusts, link.first, link.second);
+        AddTrust(trusts, link.second, link.first);
+    }
+    // A shortcut trust makes a shorter chain than the walk through a and example.test.
+    EXPECT_EQ(Path(trusts, "y.b.example.test", "x.a.example.test"), std::vector<std::string>{"b.example.test"});
+    // Where no shortcut exists, the chain is the walk.
+    EXPECT_TRUE(Path(trusts, "a.example.test", "y.b.example.test").empty());
+    // A grandchild trusted by its grandparent: the walk's p.example.test is not on the chain.
+    EXPECT_EQ(Path(Trusts({{"example.test", "q.p.example.test"}, {"r.example.test", "example.test"}}),
+                   "r.example.test", "q.p.example.test"),
+              std::vector<std::string>{"example.test"});
 }
 
 TEST(FindTrustPath, NamesAreCaseSensitive)
@@ -187,7 +251,7 @@ TEST(TrustSearch, MatchesThePerPairSearchOnRandomDirectories)
 {
     const std::vector<std::string> names{"a.one.test", "b.one.test", "c.two.test", "d.two.test", "e.three.test",
                                          "f.four.test", "g.five.test", "h.six.test", "i.seven.test", "j.eight.test",
-                                         "K.EIGHT.TEST", "k.eight.test"};
+                                         "K.EIGHT.TEST", "k.eight.test", "one.test", "x.a.one.test", "Two.Test"};
     std::mt19937 random(20240611);
     std::uniform_int_distribution<std::size_t> pick(0, names.size() - 1);
     std::size_t nonEmpty = 0;

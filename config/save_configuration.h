@@ -12,9 +12,9 @@ using AskTargetPath = bool (*)(HWND mainWindow, std::string& path);
 // The standard Save As dialog, "krb5.conf" proposed.
 bool AskSaveAsPath(HWND mainWindow, std::string& path);
 
-// Writes exactly the text the view shows, with LF line ends, replacing the target in one
-// step; on failure the target is untouched, no temporary file is left and a message box
-// says why. A success is logged.
+// Writes the text the view shows, with LF line ends and converted from the ANSI code page to
+// UTF-8 (pure ASCII byte for byte), replacing the target in one step; on failure the target is
+// untouched, no temporary file is left and a message box says why. A success is logged.
 void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath);
 
 // Command 57603.

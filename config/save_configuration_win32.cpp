@@ -3,6 +3,7 @@
 
 #include "generate_config.h"
 #include "status_log.h"
+#include "utf8_text.h"
 
 #include <commdlg.h>
 
@@ -115,7 +116,14 @@ void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath)
     if (!askTargetPath(mainWindow, path))
         return;
     Failure failure;
-    if (!ReplaceWithText(path, GeneratedConfigText(mainWindow), failure)) {
+    // Kerberos clients on Linux and Java read krb5.conf as UTF-8; the view shows the ANSI text.
+    std::string text;
+    unsigned long conversionError = 0;
+    if (!Utf8FromAnsi(GeneratedConfigText(mainWindow), text, conversionError)) {
+        ShowFailure(mainWindow, path, {"Could not convert the configuration to UTF-8.", conversionError});
+        return;
+    }
+    if (!ReplaceWithText(path, text, failure)) {
         ShowFailure(mainWindow, path, failure);
         return;
     }

@@ -117,6 +117,25 @@ TEST_F(SaveConfigurationTest, ReplacesAnExistingFileWhole)
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.ini"});
 }
 
+// The program's text is in the ANSI code page (the tests run in 1252, where "\xe9" is "é");
+// Linux and Java clients read krb5.conf as UTF-8, so the file gets the UTF-8 bytes, without a
+// byte-order mark, and the view keeps the ANSI text.
+TEST_F(SaveConfigurationTest, NonAsciiNamesAreWrittenInUtf8)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "cmake/wine-run pins code page 1252; the bytes below are written for it";
+    AddRealm(TheRealmDirectory().kdcTable, "caf\xe9.test", {"kdc.caf\xe9.test"});
+    ShowRealms(main.window, {"caf\xe9.test"});
+    SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"caf\xe9.test"});
+    PressButton(main.window, IDC_ADD);
+    const std::string path = folder + "\\krb5.conf";
+    EXPECT_TRUE(Save(path).empty());
+    const std::string written = ReadFile(path);
+    EXPECT_NE(written.find("CAF\xc3\xa9.TEST = {\n    kdc = kdc.caf\xc3\xa9.test\n}\n"), std::string::npos) << written;
+    EXPECT_EQ(written.find('\xe9'), std::string::npos) << "no byte of the ANSI code page is left";
+    EXPECT_EQ(written.rfind("[libdefaults]", 0), 0u) << "no byte-order mark";
+    EXPECT_NE(GeneratedConfigText(main.window).find("CAF\xe9.TEST = {"), std::string::npos) << "the view's text";
+}
+
 TEST_F(SaveConfigurationTest, CancelChangesNothing)
 {
     EXPECT_TRUE(Save("").empty());

@@ -37,6 +37,14 @@ struct TrustAnswer {
     std::vector<TrustRecordCopy> records;
 };
 
+// DsRoleGetPrimaryDomainInformation(NULL, DsRolePrimaryDomainInfoBasic, ...): the computer's
+// membership, the two fields read, copied out.
+struct PrimaryDomainAnswer {
+    std::uint32_t status = 0;
+    std::uint32_t machineRole = 0;             // MachineRole, a DSROLE_MACHINE_ROLE
+    std::optional<std::string> domainNameDns;  // DomainNameDns in the ANSI code page; absent when null
+};
+
 struct DirectoryPlatform {
     void* context;
     DcNameAnswer (*getDcName)(void* context);
@@ -44,15 +52,23 @@ struct DirectoryPlatform {
     DnsAnswer (*querySrv)(void* context, const std::string& name);
     // DsEnumerateDomainTrustsA(server, flags, ...); a null server addresses the local computer.
     TrustAnswer (*enumerateTrusts)(void* context, const std::string* server, std::uint32_t flags);
+    // DsRoleGetPrimaryDomainInformation of the local computer, asked when DsGetDcNameA answers 1355.
+    PrimaryDomainAnswer (*getPrimaryDomain)(void* context);
 };
 
 constexpr std::uint32_t kStatusNoSuchDomain = 1355;   // ERROR_NO_SUCH_DOMAIN
 constexpr std::int32_t kDnsNameError = 9003;          // DNS_ERROR_RCODE_NAME_ERROR
+constexpr std::int32_t kDnsNoRecords = 9501;          // DNS_INFO_NO_RECORDS: the name holds no SRV record
 constexpr std::uint16_t kDnsTypeSrv = 33;
 constexpr std::uint32_t kDsDomainInForest = 0x1;
 constexpr std::uint32_t kDsDomainDirectOutbound = 0x2;
 constexpr std::uint32_t kDsDomainDirectInbound = 0x20;
 constexpr std::uint32_t kTrustEnumerationFlags = 63;
-constexpr std::uint32_t kTrustAttributeForestTransitive = 8;
+constexpr std::uint32_t kTrustAttributeForestTransitive = 8;  // a bit of TrustAttributes
+// MachineRole: the computer is a member of a domain unless it stands alone.
+constexpr std::uint32_t kDsRoleStandaloneWorkstation = 0;
+constexpr std::uint32_t kDsRoleMemberWorkstation = 1;
+constexpr std::uint32_t kDsRoleStandaloneServer = 2;
+constexpr std::uint32_t kDsRolePrimaryDomainController = 5;
 
 #endif

@@ -1,9 +1,11 @@
-// The directory record over NETAPI32's domain controller location and trust enumeration and
-// DNSAPI's SRV query: each call copies the fields the discovery reads and frees the system's buffer.
+// The directory record over NETAPI32's domain controller location, trust enumeration and
+// computer membership and DNSAPI's SRV query: each call copies the fields the discovery reads and
+// frees the system's buffer.
 #include "directory_platform_win32.h"
 
 #include <windows.h>
 #include <dsgetdc.h>
+#include <dsrole.h>
 #include <lmcons.h>
 #include <lmapibuf.h>
 #include <windns.h>
@@ -78,9 +80,40 @@ TrustAnswer EnumerateTrusts(void*, const std::string* server, std::uint32_t flag
     return answer;
 }
 
+// Unicode text in the ANSI code page, as the "A" functions hand out names; absent when there is
+// none or it can't be converted.
+std::optional<std::string> AnsiText(const wchar_t* text)
+{
+    if (text == nullptr)
+        return std::nullopt;
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return std::nullopt;
+    std::string converted(static_cast<std::size_t>(size), '\0');
+    if (WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr) != size)
+        return std::nullopt;
+    converted.resize(static_cast<std::size_t>(size) - 1);  // the terminating NUL
+    return converted;
+}
+
+PrimaryDomainAnswer GetPrimaryDomain(void*)
+{
+    PrimaryDomainAnswer answer;
+    PDSROLE_PRIMARY_DOMAIN_INFO_BASIC info = nullptr;
+    answer.status = DsRoleGetPrimaryDomainInformation(nullptr, DsRolePrimaryDomainInfoBasic,
+                                                      reinterpret_cast<PBYTE*>(&info));
+    if (answer.status == ERROR_SUCCESS && info != nullptr) {
+        answer.machineRole = static_cast<std::uint32_t>(info->MachineRole);
+        answer.domainNameDns = AnsiText(info->DomainNameDns);
+    }
+    if (info != nullptr)
+        DsRoleFreeMemory(info);
+    return answer;
+}
+
 }  // namespace
 
 DirectoryPlatform WindowsDirectoryPlatform()
 {
-    return DirectoryPlatform{nullptr, GetDcName, QuerySrv, EnumerateTrusts};
+    return DirectoryPlatform{nullptr, GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain};
 }

@@ -1,17 +1,24 @@
-// The check that a name from the network can stand as one token in krb5.conf.
+// The rules for domain names from the network: what may stand in krb5.conf, and which are one domain.
 #ifndef QUILLMERE_NAME_CHECK_H
 #define QUILLMERE_NAME_CHECK_H
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 constexpr std::size_t kMaxNameLength = 255;
 
-// A byte sequence that a krb5.conf reader takes as one word and nothing more: non-empty, no byte
-// at or below 0x20, no 0x7F, none of = { } [ ] ; # ". Bytes above 127 are allowed.
-bool IsConfigToken(const std::string& text);
-
 // Domain names (DomainName, DnsDomainName) and SRV targets are untrusted input that ends up in
-// the configuration text. A usable name is a token of at most 255 bytes.
-bool IsUsableName(const std::string& name);
+// the configuration text. The name as the discovery takes it: an absolute name's one trailing
+// dot dropped first ("corp.example." is corp.example). Absent when what is left is unusable:
+// empty, longer than 255 bytes, with an empty label, or holding a byte other than an ASCII
+// letter or digit, "-", "_", "." and bytes above 127. Everything else is refused, since krb5.conf
+// readers give meaning to more bytes than any list of them would hold (MIT takes a "*" at the
+// end of a name for its "final" marker).
+std::optional<std::string> UsableName(const std::string& received);
+
+// A domain name as DNS compares names: "A" to "Z" made lower case, every other byte kept. Two
+// names are the same domain when their folded names are equal.
+std::string FoldedDomainName(const std::string& name);
 
 #endif

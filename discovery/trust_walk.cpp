@@ -5,6 +5,7 @@
 #include "status_log.h"
 
 #include <deque>
+#include <map>
 #include <set>
 
 namespace {
@@ -17,6 +18,34 @@ const char kCantLocateDomain[] = "Can't locate the domain of this computer. Reas
 void WarnNoTrustInfo(const std::string& domain, std::uint32_t status)
 {
     LogWarning("Can't get trust info for domain " + domain + ". Reason: " + SystemErrorText(status));
+}
+
+bool IsDomainMember(std::uint32_t machineRole)
+{
+    return machineRole != kDsRoleStandaloneWorkstation && machineRole != kDsRoleStandaloneServer &&
+           machineRole <= kDsRolePrimaryDomainController;
+}
+
+// DsGetDcNameA answers 1355 on a computer in no domain and on a member computer that reaches
+// none of its domain controllers (a laptop off the network); the member is told which domain.
+void WarnIfOwnDomainUnreachable(const DirectoryPlatform& platform)
+{
+    const PrimaryDomainAnswer membership = platform.getPrimaryDomain(platform.context);
+    if (membership.status != 0 || !IsDomainMember(membership.machineRole) || !membership.domainNameDns)
+        return;
+    const std::optional<std::string> domain = UsableName(*membership.domainNameDns);
+    if (domain)
+        LogWarning("No domain controller of domain " + *domain + " answered. Reason: " +
+                   SystemErrorText(kStatusNoSuchDomain));
+}
+
+// DNS names are one name in any letter case, and domain controllers don't agree on one spelling:
+// the first spelling met of each domain, by its folded name, is the one the walk uses throughout.
+using SpellingBook = std::map<std::string, std::string>;
+
+const std::string& Spelling(SpellingBook& book, const std::string& name)
+{
+    return book.emplace(FoldedDomainName(name), name).first->second;
 }
 
 // Looks up a realm's KDCs and enters them, unless the realm is already in kdcTable: insert-if-absent
@@ -36,17 +65,20 @@ void LookUpRealm(const DirectoryPlatform& platform, KdcTable& kdcTable, const st
 void LocateMachineDomain(const DirectoryPlatform& platform, std::string& domain, std::string& site)
 {
     const DcNameAnswer answer = platform.getDcName(platform.context);
-    if (answer.status == kStatusNoSuchDomain)
+    if (answer.status == kStatusNoSuchDomain) {
+        WarnIfOwnDomainUnreachable(platform);
         throw DiscoveryFailure{1};
+    }
     if (answer.status != 0) {
         LogWarning(kCantLocateDomain + SystemErrorText(answer.status));
         return;
     }
-    if (!answer.domainName || !IsUsableName(*answer.domainName)) {
+    const std::optional<std::string> usable = answer.domainName ? UsableName(*answer.domainName) : std::nullopt;
+    if (!usable) {
         LogWarning(kCantLocateDomain + SystemErrorText(kStatusInvalidDomainName));
         return;
     }
-    domain = *answer.domainName;
+    domain = *usable;
     if (answer.clientSiteName)
         site = *answer.clientSiteName;
 }
@@ -58,8 +90,9 @@ void LookupKdcs(const DirectoryPlatform& platform, const std::string& domain, co
     bool domainWide = site.empty();
     if (!domainWide) {
         answer = platform.querySrv(platform.context, "_kerberos._tcp." + site + "._sites." + domain);
-        // Only "name does not exist" falls back; any other answer of the site query is final.
-        domainWide = answer.status == kDnsNameError;
+        // "No such name" and "no SRV records there" fall back; any other answer of the site query
+        // (a time-out, a server failure) is final.
+        domainWide = answer.status == kDnsNameError || answer.status == kDnsNoRecords;
     }
     if (domainWide)
         answer = platform.querySrv(platform.context, "_kerberos._tcp." + domain);
@@ -71,33 +104,39 @@ void LookupKdcs(const DirectoryPlatform& platform, const std::string& domain, co
     for (const DnsRecordCopy& record : answer.records) {
         if (record.type != kDnsTypeSrv || !record.target)
             continue;
-        const std::string& target = *record.target;
         // "." (RFC 2782): the service is decidedly not available there. An unusable name is dropped too.
-        if (target == "." || !IsUsableName(target))
+        if (*record.target == ".")
             continue;
-        hosts.push_back(target);
+        const std::optional<std::string> host = UsableName(*record.target);
+        if (host)
+            hosts.push_back(*host);
     }
 }
 
 void WalkTrusts(const DirectoryPlatform& platform, KdcTable& kdcTable, TrustTable& trustTable)
 {
-    std::string machineDomain;
+    std::string located;
     std::string site;
-    LocateMachineDomain(platform, machineDomain, site);  // raises the discovery failure
-    if (machineDomain.empty())
+    LocateMachineDomain(platform, located, site);  // raises the discovery failure
+    if (located.empty())
         return;  // the domain could not be located; LocateMachineDomain has logged why
+    SpellingBook spellings;
+    for (const auto& entry : kdcTable)  // realms the caller entered are known already
+        Spelling(spellings, entry.first);
+    const std::string machineDomain = Spelling(spellings, located);
     LookUpRealm(platform, kdcTable, machineDomain, site);
 
     // The Part's queue may hold a domain several times; every copy after the first is skipped as
     // visited when it reaches the front. Queueing each domain only once expands the same domains in
     // the same order, without a queue that grows with the square of a forest's size.
+    // Both sets hold folded names.
     std::deque<std::string> queue{machineDomain};
-    std::set<std::string> queued{machineDomain};  // queued at some time: visited or still waiting
+    std::set<std::string> queued{FoldedDomainName(machineDomain)};  // queued at some time: visited or waiting
     std::set<std::string> visited;
     while (!queue.empty()) {
         const std::string current = queue.front();
         queue.pop_front();
-        if (!visited.insert(current).second)
+        if (!visited.insert(FoldedDomainName(current)).second)
             continue;
 
         // The enumeration goes to the first KDC of the domain. Without one, the machine's
@@ -120,19 +159,23 @@ void WalkTrusts(const DirectoryPlatform& platform, KdcTable& kdcTable, TrustTabl
         for (const TrustRecordCopy& record : answer.records) {
             if (!record.dnsDomainName)
                 continue;
-            const std::string& listed = *record.dnsDomainName;
-            if (!IsUsableName(listed)) {  // never recorded, never looked up
+            const std::optional<std::string> usable = UsableName(*record.dnsDomainName);
+            if (!usable) {  // never recorded, never looked up
                 LogWarning("Skipped a trust record with an unusable domain name for domain " + current + ".");
                 continue;
             }
-            if (visited.count(listed) != 0)
+            const std::string folded = FoldedDomainName(*usable);
+            if (visited.count(folded) != 0)
                 continue;  // no lookup, no queueing, no trust entry
+            const std::string listed = Spelling(spellings, *usable);
             LookUpRealm(platform, kdcTable, listed, site);
+            // A forest trust carries more bits than forest-transitive (selective authentication,
+            // TGT delegation, treat as external): the bit decides, not the whole value.
             const bool followed = (record.flags & kDsDomainInForest) != 0 ||
-                                  record.trustAttributes == kTrustAttributeForestTransitive;
+                                  (record.trustAttributes & kTrustAttributeForestTransitive) != 0;
             if (!followed)
                 continue;
-            if (queued.insert(listed).second)
+            if (queued.insert(folded).second)
                 queue.push_back(listed);
             if ((record.flags & kDsDomainDirectOutbound) != 0)
                 AddTrust(trustTable, current, listed);

@@ -79,6 +79,26 @@ TEST_F(DiscoveryRunTest, MachineInNoDomainGetsTheBoxFirstAndThenOneWarningLine)
     EXPECT_TRUE(TheRealmDirectory().kdcTable.empty());
 }
 
+// A laptop off the network: DsGetDcNameA answers 1355 as in no domain, but the computer is a
+// member of one. The log names the domain before the box appears; the box and its line stay.
+TEST_F(DiscoveryRunTest, MemberComputerOffTheNetworkIsToldItsDomainBeforeTheBox)
+{
+    SetMachineStatus(directory, kStatusNoSuchDomain);
+    SetMembership(directory, "corp.example");
+    const auto boxes = Run();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "No realm is found. Did you log in as a domain user?");
+    const std::string warning = "Warning: No domain controller of domain corp.example answered. Reason: ";
+    EXPECT_EQ(boxes[0].ownerLogText.rfind(warning, 0), 0u) << boxes[0].ownerLogText;
+    EXPECT_EQ(boxes[0].ownerLogText.find("Didn't find"), std::string::npos);
+    const Texts lines = LogLines(main.window);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind(warning, 0), 0u);
+    EXPECT_GT(lines[0].size(), warning.size()) << "the system's text for 1355";
+    EXPECT_EQ(lines[1], "Warning: Didn't find any realms.");
+    EXPECT_TRUE(ItemTexts(main.Control(IDC_AVAILABLE_LIST)).empty());
+}
+
 TEST_F(DiscoveryRunTest, CountLineIsPluralForZeroOneAndMany)
 {
     SetMachine(directory, "corp.test");  // no KDC answer: nothing is found

@@ -135,6 +135,10 @@ DirectoryPlatform ProbedPlatform(WalkProbe& probe)
         auto* p = static_cast<WalkProbe*>(context);
         return p->inner.enumerateTrusts(p->inner.context, server, flags);
     };
+    platform.getPrimaryDomain = [](void* context) {
+        auto* p = static_cast<WalkProbe*>(context);
+        return p->inner.getPrimaryDomain(p->inner.context);
+    };
     return platform;
 }
 

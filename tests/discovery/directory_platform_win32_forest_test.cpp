@@ -109,7 +109,7 @@ TEST_F(TwoTreeForest, TrustEnumerationCopiesEveryRecordAndFreesTheArray)
     EXPECT_TRUE(EveryBufferReleased(calls));
 }
 
-TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
+TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustsButNotTheOtherTrusts)
 {
     const RecordedWalk walk = WalkRecorded(platform);
 
@@ -119,7 +119,7 @@ TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
         {"kestrel.test", {"dc1.kestrel.test", "dc2.kestrel.test", "dc1.kestrel.test"}},
         {"lark.test", {"kdc1.lark.test", "kdc2.lark.test"}},
         {"ops.kestrel.test", {"dc2.ops.kestrel.test"}},  // the site's answer, not the domain's
-        {"osprey.test", {"dc1.osprey.test"}},            // attributes 24 are not exactly 8
+        {"osprey.test", {"dc1.osprey.test"}},            // a forest trust with selective authentication (24)
         {"wrenfield.test", {"dc1.wrenfield.test"}},
     };
     EXPECT_EQ(walk.kdcs, expectedKdcs);
@@ -127,8 +127,9 @@ TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
     const Trusts expectedTrusts{
         {"dev.lark.test", "lark.test"},       {"kestrel.test", "ops.kestrel.test"},
         {"kestrel.test", "wrenfield.test"},   {"kestrel.test", "lark.test"},
-        {"lark.test", "kestrel.test"},        {"lark.test", "dev.lark.test"},
-        {"ops.kestrel.test", "kestrel.test"}, {"wrenfield.test", "kestrel.test"},
+        {"kestrel.test", "osprey.test"},      {"lark.test", "kestrel.test"},
+        {"lark.test", "dev.lark.test"},       {"ops.kestrel.test", "kestrel.test"},
+        {"osprey.test", "kestrel.test"},      {"wrenfield.test", "kestrel.test"},
     };
     EXPECT_EQ(Trusts(walk.trusts.begin(), walk.trusts.end()), expectedTrusts);
     EXPECT_TRUE(walk.log.empty());
@@ -141,6 +142,6 @@ TEST_F(TwoTreeForest, WalkFollowsBothTreesAndTheForestTrustButNotTheOtherTrusts)
     for (const CallLogEntry& call : CallsOf(calls, "DsEnumerateDomainTrustsA"))
         servers.push_back(call.argument);
     EXPECT_EQ(servers, (Strings{"dc2.ops.kestrel.test", "dc1.kestrel.test", "dc1.wrenfield.test", "kdc1.lark.test",
-                                "kdc1.dev.lark.test"}));
+                                "dc1.osprey.test", "kdc1.dev.lark.test"}));
     EXPECT_TRUE(EveryBufferReleased(calls));
 }

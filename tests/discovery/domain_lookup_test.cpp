@@ -48,15 +48,19 @@ std::string CantGetKdc(const std::string& domain, std::uint32_t status)
 
 // --- LocateMachineDomain ---
 
+// An absolute name ("corp.riverton.test.") is the same domain, taken without its dot.
 TEST_F(DomainLookup, LocateGivesDomainAndSite)
 {
-    SetMachine(directory, "corp.riverton.test", std::string("Default-First-Site-Name"));
-    std::string domain, site;
-    LocateMachineDomain(ScriptedPlatform(directory), domain, site);
-    EXPECT_EQ(domain, "corp.riverton.test");
-    EXPECT_EQ(site, "Default-First-Site-Name");
-    ASSERT_EQ(directory.calls.size(), 1u);
-    EXPECT_EQ(directory.calls[0].kind, DirectoryCall::GetDcName);
+    for (const char* name : {"corp.riverton.test", "corp.riverton.test."}) {
+        directory.calls.clear();
+        SetMachine(directory, name, std::string("Default-First-Site-Name"));
+        std::string domain, site;
+        LocateMachineDomain(ScriptedPlatform(directory), domain, site);
+        EXPECT_EQ(domain, "corp.riverton.test");
+        EXPECT_EQ(site, "Default-First-Site-Name");
+        ASSERT_EQ(directory.calls.size(), 1u);
+        EXPECT_EQ(directory.calls[0].kind, DirectoryCall::GetDcName);
+    }
     EXPECT_TRUE(log.lines.empty());
 }
 
@@ -83,6 +87,62 @@ TEST_F(DomainLookup, MachineInNoDomainRaisesCodeOneAndLogsNothing)
     EXPECT_EQ(domain, "");
     EXPECT_EQ(site, "");
     EXPECT_TRUE(log.lines.empty());
+    // The computer's membership is asked after the location failed, and only then.
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::GetPrimaryDomain), 1u);
+    EXPECT_EQ(directory.calls.back().kind, DirectoryCall::GetPrimaryDomain);
+}
+
+// 1355 on a member computer: its domain exists but none of its domain controllers answered
+// (a laptop off the network). One warning names the domain, then the discovery failure.
+TEST_F(DomainLookup, MemberComputerWhoseDomainIsOutOfReachIsToldWhichDomain)
+{
+    SetMachineStatus(directory, kStatusNoSuchDomain);
+    SetMembership(directory, "corp.example.");
+    std::string domain, site;
+    EXPECT_THROW(LocateMachineDomain(ScriptedPlatform(directory), domain, site), DiscoveryFailure);
+    EXPECT_EQ(domain, "");
+    EXPECT_EQ(log.lines, Strings{"Warning: No domain controller of domain corp.example answered. Reason: " +
+                                 SystemErrorText(kStatusNoSuchDomain)});
+    EXPECT_EQ(log.lines[0].back(), '\n');
+}
+
+TEST_F(DomainLookup, MembershipOnlyCountsWhenTheComputerIsAMemberWithADnsDomain)
+{
+    struct Case {
+        PrimaryDomainAnswer membership;
+        bool warned;
+    };
+    const Case cases[] = {
+        {{0, kDsRoleMemberWorkstation, std::string("corp.test")}, true},
+        {{0, 3, std::string("corp.test")}, true},                       // a member server
+        {{0, kDsRolePrimaryDomainController, std::string("corp.test")}, true},
+        {{0, kDsRoleStandaloneWorkstation, std::string("corp.test")}, false},
+        {{0, kDsRoleStandaloneServer, std::string("corp.test")}, false},
+        {{0, 6, std::string("corp.test")}, false},                      // no role Windows has
+        {{0, kDsRoleMemberWorkstation, std::nullopt}, false},           // an NT4 domain: no DNS name
+        {{5, kDsRoleMemberWorkstation, std::string("corp.test")}, false},  // the question failed
+        {{0, kDsRoleMemberWorkstation, std::string("corp.test\r\n[realms]")}, false},
+    };
+    for (const Case& c : cases) {
+        log.lines.clear();
+        SetMachineStatus(directory, kStatusNoSuchDomain);
+        directory.membership = c.membership;
+        std::string domain, site;
+        EXPECT_THROW(LocateMachineDomain(ScriptedPlatform(directory), domain, site), DiscoveryFailure);
+        EXPECT_EQ(log.lines.size(), c.warned ? 1u : 0u) << c.membership.machineRole;
+    }
+}
+
+// Other failures of the location never ask the membership.
+TEST_F(DomainLookup, MembershipIsNotAskedWhenTheLocationAnswersOtherwise)
+{
+    SetMembership(directory, "corp.test");
+    SetMachineStatus(directory, 1908);
+    std::string domain, site;
+    LocateMachineDomain(ScriptedPlatform(directory), domain, site);
+    SetMachine(directory, "corp.test");
+    LocateMachineDomain(ScriptedPlatform(directory), domain, site);
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::GetPrimaryDomain), 0u);
 }
 
 // Any other failure is reported and leaves both names empty.
@@ -105,8 +165,9 @@ TEST_F(DomainLookup, OtherLocationFailureLogsOneWarningWithTheSystemText)
 TEST_F(DomainLookup, UnusableDomainNameIsTreatedLikeAFailedLocation)
 {
     const std::vector<std::optional<std::string>> names = {
-        std::nullopt, std::string(""), std::string("corp test"), std::string("corp]test"),
-        std::string("corp.test\n"), std::string(256, 'a')};
+        std::nullopt,           std::string(""),          std::string("corp test"), std::string("corp]test"),
+        std::string("corp.test\n"), std::string(256, 'a'), std::string("."),      std::string("corp..test"),
+        std::string("corp.example*x"), std::string("corp/test")};
     for (const auto& name : names) {
         log.lines.clear();
         directory.machine = DcNameAnswer{0, name, std::string("Site")};
@@ -147,12 +208,29 @@ TEST_F(DomainLookup, SiteAnswerIsFinalWhenItSucceeds)
     EXPECT_TRUE(log.lines.empty());
 }
 
-TEST_F(DomainLookup, SiteNameErrorFallsBackToTheDomainWideName)
+// 9003, and 9501: the site's name exists but holds no SRV record, which Windows tells apart.
+TEST_F(DomainLookup, SiteNameErrorOrNoRecordsFallsBackToTheDomainWideName)
 {
     SetKdcs(directory, "corp.test", {"far.corp.test"});
-    EXPECT_EQ(Lookup("corp.test", "Site-A"), Strings{"far.corp.test"});
-    EXPECT_EQ(Queries(), (Strings{"_kerberos._tcp.Site-A._sites.corp.test", "_kerberos._tcp.corp.test"}));
+    for (const std::int32_t status : {kDnsNameError, kDnsNoRecords}) {
+        directory.calls.clear();
+        SetSrvStatus(directory, "_kerberos._tcp.Site-A._sites.corp.test", status);
+        EXPECT_EQ(Lookup("corp.test", "Site-A"), Strings{"far.corp.test"}) << status;
+        EXPECT_EQ(Queries(), (Strings{"_kerberos._tcp.Site-A._sites.corp.test", "_kerberos._tcp.corp.test"}));
+    }
     EXPECT_TRUE(log.lines.empty());
+}
+
+TEST_F(DomainLookup, FinalNoRecordsAnswerIsAFailureLikeAnyOther)
+{
+    SetSrvStatus(directory, "_kerberos._tcp.Site-A._sites.corp.test", kDnsNoRecords);
+    SetSrvStatus(directory, "_kerberos._tcp.corp.test", kDnsNoRecords);
+    EXPECT_TRUE(Lookup("corp.test", "Site-A").empty());
+    EXPECT_EQ(Queries().size(), 2u);
+    EXPECT_EQ(log.lines, Strings{CantGetKdc("corp.test", 9501)});
+    log.lines.clear();
+    EXPECT_TRUE(Lookup("corp.test", "").empty());
+    EXPECT_EQ(log.lines, Strings{CantGetKdc("corp.test", 9501)});
 }
 
 TEST_F(DomainLookup, BothQueriesFailingGiveOneWarningWithTheDomainWideStatus)
@@ -238,9 +316,14 @@ TEST_F(DomainLookup, DotTargetAndUnusableTargetsAreDroppedSilently)
          {kDnsTypeSrv, std::string("evil.test\r\n[realms]")},
          {kDnsTypeSrv, std::string(256, 'h')},
          {kDnsTypeSrv, std::string("\xc3\xa9t\xc3\xa9.corp.test")},
+         {kDnsTypeSrv, std::string("star*.corp.test")},
+         {kDnsTypeSrv, std::string("kdc.corp.test:88")},
+         {kDnsTypeSrv, std::string("empty..label.test")},
+         {kDnsTypeSrv, std::string("twice.corp.test..")},
          {kDnsTypeSrv, std::string("dotted.corp.test.")}}};
+    // An absolute target is taken without its dot.
     EXPECT_EQ(Lookup("corp.test", ""),
-              (Strings{"good.corp.test", "\xc3\xa9t\xc3\xa9.corp.test", "dotted.corp.test."}));
+              (Strings{"good.corp.test", "\xc3\xa9t\xc3\xa9.corp.test", "dotted.corp.test"}));
     EXPECT_TRUE(log.lines.empty());
 }
 

@@ -1,58 +1,91 @@
-// Which names from the network can stand as one token in krb5.conf.
+// Which names from the network can stand in krb5.conf, in what form, and which are one domain.
 #include "name_check.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-TEST(NameCheck, OrdinaryNamesAreUsable)
+namespace {
+
+bool Usable(const std::string& name)
 {
-    EXPECT_TRUE(IsUsableName("corp.riverton.test"));
-    EXPECT_TRUE(IsUsableName("CORP.Riverton.TEST"));
-    EXPECT_TRUE(IsUsableName("dc1.corp.riverton.test."));  // a trailing dot stays as it is
-    EXPECT_TRUE(IsUsableName("a"));
-    EXPECT_TRUE(IsUsableName("x-y_z.test"));
-    EXPECT_TRUE(IsUsableName("."));  // a usable token; LookupKdcs drops the RFC 2782 "." itself
+    return UsableName(name).has_value();
+}
+
+}  // namespace
+
+TEST(NameCheck, OrdinaryNamesAreUsableAsTheyAre)
+{
+    for (const char* name : {"corp.riverton.test", "CORP.Riverton.TEST", "a", "x-y_z.test", "dc01.a-b.test"})
+        EXPECT_EQ(UsableName(name), std::optional<std::string>(name)) << name;
+}
+
+TEST(NameCheck, AbsoluteNamesLoseTheirOneTrailingDot)
+{
+    EXPECT_EQ(UsableName("dc1.corp.riverton.test."), std::optional<std::string>("dc1.corp.riverton.test"));
+    EXPECT_EQ(UsableName("a."), std::optional<std::string>("a"));
+    // Only one dot goes: what is left of "a.." ends in an empty label.
+    EXPECT_FALSE(Usable("a.."));
+    EXPECT_FALSE(Usable("."));
+    EXPECT_FALSE(Usable(".."));
+}
+
+TEST(NameCheck, EveryLabelHoldsSomething)
+{
+    for (const char* name : {".a", "a..b", ".corp.test", "corp..test", "a.b..", "..a"})
+        EXPECT_FALSE(Usable(name)) << name;
 }
 
 TEST(NameCheck, BytesAbove127StayAllowed)
 {
-    EXPECT_TRUE(IsUsableName("\xc3\xa9quipe.test"));
-    EXPECT_TRUE(IsUsableName("\x80\xff"));
+    EXPECT_EQ(UsableName("\xc3\xa9quipe.test"), std::optional<std::string>("\xc3\xa9quipe.test"));
+    EXPECT_EQ(UsableName("caf\xe9.test"), std::optional<std::string>("caf\xe9.test"));
+    EXPECT_TRUE(Usable("\x80\xff"));
 }
 
-TEST(NameCheck, LengthLimitIs255Bytes)
+TEST(NameCheck, LengthLimitIs255BytesWithoutTheTrailingDot)
 {
-    EXPECT_FALSE(IsUsableName(""));
-    EXPECT_TRUE(IsUsableName(std::string(255, 'a')));
-    EXPECT_FALSE(IsUsableName(std::string(256, 'a')));
+    EXPECT_FALSE(Usable(""));
+    EXPECT_TRUE(Usable(std::string(255, 'a')));
+    EXPECT_FALSE(Usable(std::string(256, 'a')));
+    EXPECT_EQ(UsableName(std::string(255, 'a') + "."), std::optional<std::string>(std::string(255, 'a')));
+    EXPECT_FALSE(Usable(std::string(256, 'a') + "."));
 }
 
 TEST(NameCheck, ControlBytesBlankAndDeleteAreRefused)
 {
     for (int byte = 0; byte <= 0x20; ++byte) {
         const std::string name = std::string("a") + static_cast<char>(byte) + "b.test";
-        EXPECT_FALSE(IsUsableName(name)) << "byte " << byte;
+        EXPECT_FALSE(Usable(name)) << "byte " << byte;
     }
-    EXPECT_FALSE(IsUsableName("a\x7f" "b.test"));
-    EXPECT_FALSE(IsUsableName("corp.test\r\n"));
-    EXPECT_FALSE(IsUsableName(" corp.test"));
-    EXPECT_TRUE(IsUsableName("a\x21" "b.test"));  // "!" is the first allowed byte
+    EXPECT_FALSE(Usable("a\x7f" "b.test"));
+    EXPECT_FALSE(Usable("corp.test\r\n"));
+    EXPECT_FALSE(Usable("corp.test.\n"));
+    EXPECT_FALSE(Usable(" corp.test"));
 }
 
-TEST(NameCheck, ConfigurationSyntaxCharactersAreRefused)
+// Only letters, digits, "-", "_", "." and bytes above 127 may stand in a name: every other ASCII
+// byte is refused, the configuration syntax and MIT's "final" marker "*" among them.
+TEST(NameCheck, EveryOtherAsciiByteIsRefused)
 {
-    for (const char c : std::string("={}[];#\"")) {
-        const std::string name = std::string("corp") + c + "test";
-        EXPECT_FALSE(IsUsableName(name)) << "character " << c;
-        EXPECT_FALSE(IsUsableName(std::string(1, c))) << "character " << c;
+    const std::string allowed = "-_.";
+    for (int byte = 0x21; byte < 0x7F; ++byte) {
+        const char c = static_cast<char>(byte);
+        const bool letterOrDigit = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (letterOrDigit || allowed.find(c) != std::string::npos)
+            continue;
+        EXPECT_FALSE(Usable(std::string("corp") + c + "x.test")) << "character " << c;
+        EXPECT_FALSE(Usable(std::string("corp.test") + c)) << "character " << c;
     }
+    for (const char* name : {"corp.example*x", "corp.example*", "a\\b.test", "a,b.test", "o'brien.test", "a/b.test",
+                             "a:88.test", "x=y", "{open.test", "hash#.test"})
+        EXPECT_FALSE(Usable(name)) << name;
 }
 
-TEST(NameCheck, ATokenHasNoLengthLimitOfItsOwn)
+TEST(NameCheck, FoldingLowersAsciiLettersOnly)
 {
-    EXPECT_TRUE(IsConfigToken("dc1.corp.test"));
-    EXPECT_TRUE(IsConfigToken("\xc3\xa9t\xe9.test"));
-    EXPECT_TRUE(IsConfigToken(std::string(300, 'a')));  // length is discovery's rule, not the syntax's
-    EXPECT_FALSE(IsConfigToken(""));
+    EXPECT_EQ(FoldedDomainName("Corp.RIVERTON.test"), "corp.riverton.test");
+    EXPECT_EQ(FoldedDomainName("M\xdcNSTER.Test"), "m\xdcnster.test");  // "Ü" in code page 1252 stays
+    EXPECT_EQ(FoldedDomainName("A-Z_09.@["), "a-z_09.@[");
+    EXPECT_EQ(FoldedDomainName("corp.test."), "corp.test.") << "no dot is dropped";
 }

@@ -38,11 +38,18 @@ TrustAnswer EnumerateTrusts(void* context, const std::string* server, std::uint3
     return found->second;
 }
 
+PrimaryDomainAnswer GetPrimaryDomain(void* context)
+{
+    ScriptedDirectory& directory = Directory(context);
+    directory.calls.push_back({DirectoryCall::GetPrimaryDomain, "", true, 0});
+    return directory.membership;
+}
+
 }  // namespace
 
 DirectoryPlatform ScriptedPlatform(ScriptedDirectory& directory)
 {
-    return DirectoryPlatform{&directory, GetDcName, QuerySrv, EnumerateTrusts};
+    return DirectoryPlatform{&directory, GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain};
 }
 
 void SetMachine(ScriptedDirectory& directory, const std::string& domain, const std::optional<std::string>& site)
@@ -53,6 +60,11 @@ void SetMachine(ScriptedDirectory& directory, const std::string& domain, const s
 void SetMachineStatus(ScriptedDirectory& directory, std::uint32_t status)
 {
     directory.machine = DcNameAnswer{status, std::nullopt, std::nullopt};
+}
+
+void SetMembership(ScriptedDirectory& directory, const std::string& domainNameDns)
+{
+    directory.membership = PrimaryDomainAnswer{0, kDsRoleMemberWorkstation, domainNameDns};
 }
 
 void SetSrv(ScriptedDirectory& directory, const std::string& queryName, const std::vector<std::string>& targets)

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-enum class DirectoryCall { GetDcName, QuerySrv, EnumerateTrusts };
+enum class DirectoryCall { GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain };
 
 struct RecordedCall {
     DirectoryCall kind = DirectoryCall::GetDcName;
@@ -27,6 +27,7 @@ struct ScriptedDirectory {
     DcNameAnswer machine{kStatusNoSuchDomain, std::nullopt, std::nullopt};
     std::map<std::string, DnsAnswer> dns;       // by exact query name
     std::map<std::string, TrustAnswer> trusts;  // by server name; "" is the local computer
+    PrimaryDomainAnswer membership{0, kDsRoleStandaloneWorkstation, std::nullopt};  // in no domain
     std::vector<RecordedCall> calls;            // every call, in call order
 };
 
@@ -38,6 +39,8 @@ void SetMachine(ScriptedDirectory& directory, const std::string& domain,
                 const std::optional<std::string>& site = std::nullopt);
 // DsGetDcNameA fails with this status.
 void SetMachineStatus(ScriptedDirectory& directory, std::uint32_t status);
+// The computer is a member workstation of this domain, whatever DsGetDcNameA answers.
+void SetMembership(ScriptedDirectory& directory, const std::string& domainNameDns);
 // Status 0 and one SRV record per target, in order, under the exact query name.
 void SetSrv(ScriptedDirectory& directory, const std::string& queryName, const std::vector<std::string>& targets);
 // The same under "_kerberos._tcp." + domain, and under "_kerberos._tcp." + site + "._sites." + domain.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,7 +104,9 @@ TEST_F(TrustWalk, MachineInNoDomainRaisesBeforeAnythingIsRecorded)
     }
     EXPECT_TRUE(kdcs.empty());
     EXPECT_TRUE(trusts.empty());
-    EXPECT_EQ(directory.calls.size(), 1u);
+    // The location, and the question whether the computer is a member of a domain after all.
+    EXPECT_EQ(directory.calls.size(), 2u);
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::GetPrimaryDomain), 1u);
     EXPECT_TRUE(log.lines.empty());
 }
 
@@ -184,19 +188,60 @@ TEST_F(TrustWalk, NullDnsDomainNameChangesNothing)
     EXPECT_TRUE(log.lines.empty());
 }
 
-TEST_F(TrustWalk, ForestTrustIsFollowedOnlyOnAttributesExactly8)
+// Real forest trusts carry more bits of the mask than forest-transitive: selective
+// authentication (0x10), TGT delegation off or on (0x200, 0x800), privileged access (0x400),
+// treat as external (0x40), quarantine (0x4). The 0x8 bit alone decides.
+TEST_F(TrustWalk, ForestTrustIsFollowedOnItsBitWhateverTheOtherBits)
 {
     SetMachine(directory, "corp.test");
     Domain("corp.test");
-    Domain("forest.test");
-    Domain("quarantined.test");
-    Lists("corp.test", {TrustRecord(std::string("forest.test"), kOut | kIn, 8),
-                        TrustRecord(std::string("quarantined.test"), kOut | kIn, 8 | 4)});
-    Lists("forest.test", {TrustRecord(std::string("forest.test"), kSelf)});
+    const std::vector<std::pair<std::string, std::uint32_t>> forests = {
+        {"plain.test", 0x8},      {"selective.test", 0x18}, {"delegating.test", 0x808}, {"nodelegation.test", 0x218},
+        {"pam.test", 0x408},      {"external.test", 0x48},  {"quarantined.test", 0xC},  {"every.test", 0xFFFFFFFF}};
+    std::vector<TrustRecordCopy> records;
+    Strings expectedRealms{"corp.test"};
+    Strings expectedEnumerations{"dc1.corp.test"};
+    Pairs expectedTrusts;
+    for (const auto& forest : forests) {
+        Domain(forest.first);
+        Lists(forest.first, {TrustRecord(forest.first, kSelf)});
+        records.push_back(TrustRecord(forest.first, kOut | kIn, forest.second));
+        expectedRealms.push_back(forest.first);
+        expectedEnumerations.push_back(Kdc(forest.first));
+        expectedTrusts.push_back({"corp.test", forest.first});
+        expectedTrusts.push_back({forest.first, "corp.test"});
+    }
+    Lists("corp.test", records);
     Walk();
-    EXPECT_EQ(Realms(), (Strings{"corp.test", "forest.test", "quarantined.test"}));
-    EXPECT_EQ(Trusts(), (Pairs{{"corp.test", "forest.test"}, {"forest.test", "corp.test"}}));
-    EXPECT_EQ(Enumerated(), (Strings{"dc1.corp.test", "dc1.forest.test"}));
+    std::sort(expectedRealms.begin(), expectedRealms.end());
+    std::sort(expectedTrusts.begin(), expectedTrusts.end());
+    Pairs found = Trusts();
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(Realms(), expectedRealms);
+    EXPECT_EQ(found, expectedTrusts);
+    EXPECT_EQ(Enumerated(), expectedEnumerations);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+// Without the 0x8 bit no other bit makes a trust a forest trust.
+TEST_F(TrustWalk, AttributesWithoutTheForestBitAreNotFollowed)
+{
+    SetMachine(directory, "corp.test");
+    Domain("corp.test");
+    std::vector<TrustRecordCopy> records;
+    Strings expectedRealms{"corp.test"};
+    for (const std::uint32_t attributes : {0x0u, 0x1u, 0x4u, 0x10u, 0x40u, 0x800u, 0xFFFFFFF7u}) {
+        const std::string name = "a" + std::to_string(attributes) + ".test";
+        Domain(name);
+        records.push_back(TrustRecord(name, kOut | kIn, attributes));
+        expectedRealms.push_back(name);
+    }
+    Lists("corp.test", records);
+    Walk();
+    std::sort(expectedRealms.begin(), expectedRealms.end());
+    EXPECT_EQ(Realms(), expectedRealms);
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(Enumerated(), Strings{"dc1.corp.test"});
 }
 
 TEST_F(TrustWalk, ExternalTrustEntersTheDirectoryButIsNotFollowed)
@@ -291,7 +336,9 @@ TEST_F(TrustWalk, DuplicateRecordsInOneEnumerationKeepDuplicatePairs)
     EXPECT_EQ(Enumerated(), (Strings{"dc1.r.test", "dc1.a.test"}));
 }
 
-TEST_F(TrustWalk, NamesDifferingInCaseAreTwoRealms)
+// DNS names are one name in any letter case: a domain controller that lists its own domain in
+// capitals lists a visited domain, and no realm trusts itself.
+TEST_F(TrustWalk, NamesDifferingOnlyInLetterCaseAreOneDomain)
 {
     SetMachine(directory, "corp.test");
     Domain("corp.test");
@@ -300,8 +347,82 @@ TEST_F(TrustWalk, NamesDifferingInCaseAreTwoRealms)
                         TrustRecord(std::string("Corp.test"), kInForest | kOut)});
     Lists("Corp.test", {TrustRecord(std::string("corp.test"), kInForest | kIn)});
     Walk();
-    EXPECT_EQ(Realms(), (Strings{"Corp.test", "corp.test"}));
-    EXPECT_EQ(Trusts(), (Pairs{{"corp.test", "Corp.test"}}));
+    EXPECT_EQ(Realms(), Strings{"corp.test"});
+    EXPECT_TRUE(trusts.empty());
+    EXPECT_EQ(Enumerated(), Strings{"dc1.corp.test"});
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.Corp.test"), 0u);
+}
+
+// The first spelling met is used from then on: for the realm, for later queries, in warnings
+// and in every trust entry, whichever spelling a later record uses.
+TEST_F(TrustWalk, TheFirstSpellingOfADomainIsUsedForEverything)
+{
+    SetMachine(directory, "Corp.Riverton.test");
+    Domain("Corp.Riverton.test");
+    SetKdcs(directory, "EU.Corp.Riverton.test", {"Kdc.EU.corp.riverton.test"});
+    SetKdcs(directory, "lab.ashgrove.TEST", {"kdc1.lab.ashgrove.test"});
+    SetSrvStatus(directory, "_kerberos._tcp.gone.AshGrove.test", 9002);
+    SetSrvStatus(directory, "_kerberos._tcp.GONE.ashgrove.test", 9002);
+    Lists("Corp.Riverton.test", {TrustRecord(std::string("CORP.RIVERTON.TEST"), kSelf),
+                                 TrustRecord(std::string("EU.Corp.Riverton.test"), kInForest | kOut | kIn),
+                                 TrustRecord(std::string("lab.ashgrove.TEST"), kOut | kIn, 8)});
+    SetTrusts(directory, "Kdc.EU.corp.riverton.test",
+              {TrustRecord(std::string("corp.riverton.test"), kInForest | kOut | kIn)});
+    // The partner's domain controller spells the machine's domain its own way, and lists a child
+    // of its own in two spellings.
+    SetTrusts(directory, "kdc1.lab.ashgrove.test",
+              {TrustRecord(std::string("LAB.ASHGROVE.TEST"), kSelf),
+               TrustRecord(std::string("corp.RIVERTON.test"), kOut | kIn, 8),
+               TrustRecord(std::string("gone.AshGrove.test"), kInForest | kOut | kIn),
+               TrustRecord(std::string("GONE.ashgrove.test"), kInForest | kOut | kIn)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"Corp.Riverton.test", "EU.Corp.Riverton.test", "lab.ashgrove.TEST"}));
+    EXPECT_EQ(kdcs.at("EU.Corp.Riverton.test"), Strings{"Kdc.EU.corp.riverton.test"}) << "host names as found";
+    EXPECT_EQ(Trusts(), (Pairs{{"Corp.Riverton.test", "EU.Corp.Riverton.test"},
+                               {"Corp.Riverton.test", "lab.ashgrove.TEST"},
+                               {"EU.Corp.Riverton.test", "Corp.Riverton.test"},
+                               {"gone.AshGrove.test", "lab.ashgrove.TEST"},
+                               {"gone.AshGrove.test", "lab.ashgrove.TEST"},
+                               {"lab.ashgrove.TEST", "Corp.Riverton.test"},
+                               {"lab.ashgrove.TEST", "gone.AshGrove.test"},
+                               {"lab.ashgrove.TEST", "gone.AshGrove.test"}}));
+    // A failed lookup keeps the first spelling, and the second listing is looked up again under it.
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.gone.AshGrove.test"), 2u);
+    EXPECT_EQ(QueriesOf("_kerberos._tcp.GONE.ashgrove.test"), 0u);
+    EXPECT_EQ(log.lines, (Strings{CantGetKdc("gone.AshGrove.test", 9002), CantGetKdc("gone.AshGrove.test", 9002),
+                                  CantGetTrustInfo("gone.AshGrove.test", 1311)}));
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.Corp.Riverton.test", "Kdc.EU.corp.riverton.test", "kdc1.lab.ashgrove.test"}));
+}
+
+// A realm the caller entered is known in any spelling.
+TEST_F(TrustWalk, RealmsTheCallerEnteredAreKnownInAnyLetterCase)
+{
+    SetMachine(directory, "R.test");
+    kdcs["r.test"] = {"given.r.test"};
+    SetTrusts(directory, "given.r.test", {TrustRecord(std::string("R.TEST"), kSelf)});
+    Walk();
+    EXPECT_EQ(CountCalls(directory, DirectoryCall::QuerySrv), 0u);
+    EXPECT_EQ(Realms(), Strings{"r.test"});
+    EXPECT_EQ(Enumerated(), Strings{"given.r.test"});
+}
+
+// Absolute names lose their dot before anything else: they are the same domain.
+TEST_F(TrustWalk, AbsoluteNamesFromEveryAnswerAreTakenWithoutTheirDot)
+{
+    SetMachine(directory, "corp.test.");
+    SetKdcs(directory, "corp.test", {"dc1.corp.test."});
+    SetKdcs(directory, "child.corp.test", {"dc1.child.corp.test."});
+    Lists("corp.test", {TrustRecord(std::string("corp.test."), kSelf),
+                        TrustRecord(std::string("child.corp.test."), kInForest | kOut | kIn),
+                        TrustRecord(std::string("."), kInForest | kOut),
+                        TrustRecord(std::string("two.dots.."), kInForest | kOut)});
+    Lists("child.corp.test", {TrustRecord(std::string("CORP.TEST."), kInForest | kOut | kIn)});
+    Walk();
+    EXPECT_EQ(Realms(), (Strings{"child.corp.test", "corp.test"}));
+    EXPECT_EQ(kdcs.at("corp.test"), Strings{"dc1.corp.test"});
+    EXPECT_EQ(Trusts(), (Pairs{{"child.corp.test", "corp.test"}, {"corp.test", "child.corp.test"}}));
+    EXPECT_EQ(Enumerated(), (Strings{"dc1.corp.test", "dc1.child.corp.test"}));
+    EXPECT_EQ(log.lines, (Strings{UnusableRecord("corp.test"), UnusableRecord("corp.test")}));
 }
 
 TEST_F(TrustWalk, TheSiteIsUsedForEveryDomainsLookup)

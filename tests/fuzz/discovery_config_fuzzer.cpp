@@ -9,6 +9,7 @@
 #include "enctype_names.h"
 #include "fuzz_bytes.h"
 #include "log_recorder.h"
+#include "name_check.h"
 #include "realm_item_text.h"
 #include "realm_order.h"
 #include "scripted_directory.h"
@@ -28,7 +29,7 @@ constexpr std::size_t kMaxPool = 64;
 constexpr std::size_t kMaxNameBytes = 255;
 
 // Bytes a name must never carry into the text, and some it may.
-const char kHostileBytes[] = "\n\r\t \x01\x1f\x7f={}[];#\"\\,.\xe9\xff";
+const char kHostileBytes[] = "\n\r\t \x01\x1f\x7f={}[];#\"\\,.*'/:\xe9\xff";
 
 struct Script {
     ScriptedDirectory directory;
@@ -52,10 +53,10 @@ std::string Pick(FuzzBytes& bytes, const std::vector<std::string>& pool)
 }
 
 // A variant of a known name, so that names meet again: letter case changed, a byte slipped in,
-// a label put before it, or stretched to around the 255-byte limit.
+// a label put before it, stretched to around the 255-byte limit, or made absolute.
 std::string Variant(FuzzBytes& bytes, std::string name)
 {
-    switch (bytes.Byte() % 4) {
+    switch (bytes.Byte() % 5) {
     case 0: {
         const std::uint8_t pattern = bytes.Byte();
         for (std::size_t i = 0; i < name.size(); ++i)
@@ -70,6 +71,8 @@ std::string Variant(FuzzBytes& bytes, std::string name)
     }
     case 2:
         return bytes.Text(12) + "." + name;
+    case 3:
+        return name + ".";
     default: {
         const std::size_t length = kMaxNameBytes - 1 + bytes.Byte() % 4;
         while (name.size() < length)
@@ -118,6 +121,8 @@ void ScriptMachine(FuzzBytes& bytes, Script& script)
     switch (bytes.Byte() % 8) {
     case 0:
         SetMachineStatus(script.directory, kStatusNoSuchDomain);
+        if ((bytes.Byte() & 1) != 0)  // a member computer whose domain is out of reach
+            SetMembership(script.directory, DomainName(bytes, script));
         return;
     case 1:
         SetMachineStatus(script.directory, bytes.Word() | 1);
@@ -142,8 +147,9 @@ void ScriptSrvAnswer(FuzzBytes& bytes, Script& script)
     const bool siteForm = script.hasSite && (bytes.Byte() & 1) != 0;
     const std::string query = "_kerberos._tcp." + (siteForm ? script.site + "._sites." : std::string()) + domain;
     DnsAnswer answer;
-    const std::uint8_t status = bytes.Byte() % 8;
-    answer.status = status < 5 ? 0 : status == 5 ? kDnsNameError : status == 6 ? 9002 : static_cast<std::int32_t>(bytes.Word());
+    const std::uint8_t status = bytes.Byte() % 9;
+    const std::int32_t failures[] = {kDnsNameError, kDnsNoRecords, 9002};
+    answer.status = status < 5 ? 0 : status < 8 ? failures[status - 5] : static_cast<std::int32_t>(bytes.Word());
     const std::size_t count = bytes.Byte() % 5;
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t kind = bytes.Byte() % 6;
@@ -174,17 +180,27 @@ void ScriptTrustAnswer(FuzzBytes& bytes, Script& script)
             script.offeredNames.insert(*record.dnsDomainName);
         }
         record.flags = bytes.Byte();
-        const std::uint32_t attributes[] = {0, kTrustAttributeForestTransitive, kTrustAttributeForestTransitive | 4, 0x20};
-        const std::uint8_t attributeKind = bytes.Byte() % 5;
-        record.trustAttributes = attributeKind < 4 ? attributes[attributeKind] : bytes.Word();
+        const std::uint32_t attributes[] = {0, kTrustAttributeForestTransitive, kTrustAttributeForestTransitive | 4, 0x20,
+                                            0x18, 0x808, 0x10};
+        const std::uint8_t attributeKind = bytes.Byte() % 8;
+        record.trustAttributes = attributeKind < 7 ? attributes[attributeKind] : bytes.Word();
         answer.records.push_back(record);
     }
     script.directory.trusts[server] = answer;
 }
 
+// A name as the directory offered it, or without the trailing dot of an absolute one; one token
+// of the text, within the limit, with no byte beyond letters, digits, "-", "_", "." and bytes
+// above 127.
 bool Accepted(const std::string& name, const std::set<std::string>& offered)
 {
-    return IsConfigToken(name) && name.size() <= kMaxNameBytes && offered.count(name) != 0;
+    const bool namedBytes = std::all_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte > 127 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+               c == '_' || c == '.';
+    });
+    return IsConfigToken(name) && namedBytes && name.back() != '.' && name.size() <= kMaxNameBytes &&
+           (offered.count(name) != 0 || offered.count(name + ".") != 0);
 }
 
 // Whether the query made under this name gives KDCs, as LookupKdcs takes them.
@@ -194,8 +210,7 @@ bool YieldsHosts(const ScriptedDirectory& directory, const std::string& query)
     if (found == directory.dns.end() || found->second.status != 0)
         return false;
     for (const DnsRecordCopy& record : found->second.records)
-        if (record.type == kDnsTypeSrv && record.target && *record.target != "." && IsConfigToken(*record.target) &&
-            record.target->size() <= kMaxNameBytes)
+        if (record.type == kDnsTypeSrv && record.target && *record.target != "." && UsableName(*record.target))
             return true;
     return false;
 }
@@ -208,10 +223,19 @@ void CheckDirectory(const Script& script, const RealmDirectory& found)
         for (const std::string& host : hosts)
             FUZZ_CHECK(host != "." && Accepted(host, script.offeredHosts), "a KDC " + FuzzShown(host));
     }
+    // One domain in two letter cases is one realm: no two keys fold alike, no realm trusts itself.
+    std::set<std::string> folded;
+    for (const auto& entry : found.kdcTable)
+        FUZZ_CHECK(folded.insert(FoldedDomainName(entry.first)).second, "one domain twice: " + FuzzShown(entry.first));
     for (const auto& [trusting, trusted] : found.trustTable) {
         FUZZ_CHECK(Accepted(trusting, script.offeredNames) && Accepted(trusted, script.offeredNames),
                   "a trust " + FuzzShown(trusting) + " -> " + FuzzShown(trusted));
-        FUZZ_CHECK(trusting != trusted, "a realm trusting itself: " + FuzzShown(trusting));
+        FUZZ_CHECK(FoldedDomainName(trusting) != FoldedDomainName(trusted),
+                   "a realm trusting itself: " + FuzzShown(trusting) + " -> " + FuzzShown(trusted));
+        const auto spelt = found.kdcTable.find(trusting);
+        for (const auto& entry : found.kdcTable)
+            FUZZ_CHECK(FoldedDomainName(entry.first) != FoldedDomainName(trusting) || spelt != found.kdcTable.end(),
+                       "a trust entry spelt unlike its realm: " + FuzzShown(trusting));
     }
 
     // Once a realm has KDCs it is never looked up again, and no domain is enumerated twice.
@@ -379,8 +403,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     StopRecordingStatusLog();
     if (inNoDomain)
-        FUZZ_CHECK(found.kdcTable.empty() && found.trustTable.empty() && script.directory.calls.size() == 1,
-                  "a machine in no domain was walked");
+        FUZZ_CHECK(found.kdcTable.empty() && found.trustTable.empty() && script.directory.calls.size() == 2 &&
+                       CountCalls(script.directory, DirectoryCall::GetPrimaryDomain) == 1,
+                   "a machine in no domain was walked");
 
     CheckLog(log);
     CheckDirectory(script, found);

@@ -2,30 +2,20 @@
 // message, and what is read answers the three calls as the format says.
 #include "forest_file.h"
 #include "fuzz_bytes.h"
+#include "name_check.h"
 
 #include <string>
 
 namespace {
 
-bool SameDns(const ForestDnsAnswer& a, const ForestDnsAnswer& b)
+// What the call answers for a listed entry: the entry itself, except that a name listed
+// without records answers 9501.
+bool AnswersAsListed(const ForestDnsAnswer& answered, const ForestDnsAnswer& listed)
 {
-    if (a.status != b.status || a.records.size() != b.records.size())
-        return false;
-    for (std::size_t i = 0; i < a.records.size(); ++i)
-        if (a.records[i].type != b.records[i].type || a.records[i].target != b.records[i].target)
-            return false;
-    return true;
-}
-
-bool SameTrusts(const ForestTrustAnswer& a, const ForestTrustAnswer& b)
-{
-    if (a.status != b.status || a.domains.size() != b.domains.size())
-        return false;
-    for (std::size_t i = 0; i < a.domains.size(); ++i)
-        if (a.domains[i].dnsDomainName != b.domains[i].dnsDomainName || a.domains[i].flags != b.domains[i].flags ||
-            a.domains[i].trustAttributes != b.domains[i].trustAttributes)
-            return false;
-    return true;
+    if (listed.status == 0 && listed.records.empty())
+        return answered.status == kSimStatusDnsNoRecords && answered.records.empty() &&
+               answered.latencyMs == listed.latencyMs;
+    return answered == listed;
 }
 
 bool HasNul(const std::string& name)
@@ -41,12 +31,19 @@ void CheckNames(const Forest& forest)
         if (forest.machine->status != 0)
             FUZZ_CHECK(forest.machine->domain.empty() && !forest.machine->site, "a failing location with names");
     }
-    for (const auto& entry : forest.dns)
+    for (const auto& entry : forest.dns) {
+        FUZZ_CHECK(FoldedDomainName(entry.first) == entry.first, "a query name kept unfolded: " + FuzzShown(entry.first));
+        FUZZ_CHECK(!entry.second.latencyMs || *entry.second.latencyMs <= 60000, "a latency over a minute");
         for (const ForestDnsRecord& record : entry.second.records)
             FUZZ_CHECK(!HasNul(record.target), "an SRV target with a NUL");
-    for (const auto& entry : forest.trusts)
-        for (const ForestTrust& trust : entry.second.domains)
+    }
+    for (const auto& entry : forest.trusts) {
+        FUZZ_CHECK(FoldedDomainName(entry.first) == entry.first, "a server name kept unfolded: " + FuzzShown(entry.first));
+        for (const ForestTrust& trust : entry.second.domains) {
             FUZZ_CHECK(!trust.dnsDomainName || !HasNul(*trust.dnsDomainName), "a trust name with a NUL");
+            FUZZ_CHECK(trust.trustType >= 1 && trust.trustType <= 4, "a trust type Windows doesn't have");
+        }
+    }
     FUZZ_CHECK(forest.latencyMs.dcname <= 60000 && forest.latencyMs.dns <= 60000 && forest.latencyMs.trusts <= 60000,
               "a latency over a minute");
 }
@@ -56,14 +53,26 @@ void CheckAnswers(const Forest& forest)
     const ForestMachine machine = MachineAnswer(forest);
     FUZZ_CHECK(forest.machine ? machine.status == forest.machine->status : machine.status == kSimStatusNoSuchDomain,
               "the machine's answer");
-    for (const auto& entry : forest.dns)
-        FUZZ_CHECK(SameDns(DnsAnswerFor(forest, entry.first), entry.second), "the answer for " + FuzzShown(entry.first));
+    if (machine.memberOf)
+        FUZZ_CHECK(machine.status == 0 || machine.status == kSimStatusNoSuchDomain, "a member of a located domain only");
+    for (const auto& entry : forest.dns) {
+        // Names are found in any ASCII letter case.
+        std::string upper = entry.first;
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        FUZZ_CHECK(AnswersAsListed(DnsAnswerFor(forest, entry.first), entry.second) &&
+                       AnswersAsListed(DnsAnswerFor(forest, upper), entry.second),
+                   "the answer for " + FuzzShown(entry.first));
+        FUZZ_CHECK(DnsAnswerFor(forest, entry.first).status != 0 || !DnsAnswerFor(forest, entry.first).records.empty(),
+                   "a success without records");
+    }
     for (const auto& entry : forest.trusts)
         if (!entry.first.empty())
-            FUZZ_CHECK(SameTrusts(TrustAnswerFor(forest, entry.first.c_str()), entry.second),
+            FUZZ_CHECK(TrustAnswerFor(forest, entry.first.c_str()) == entry.second,
                       "the enumeration by " + FuzzShown(entry.first));
     // A null and an empty server name both address the local computer.
-    FUZZ_CHECK(SameTrusts(TrustAnswerFor(forest, nullptr), TrustAnswerFor(forest, "")), "the local computer");
+    FUZZ_CHECK(TrustAnswerFor(forest, nullptr) == TrustAnswerFor(forest, ""), "the local computer");
     const std::string unlisted = "\x01unlisted";
     if (forest.dns.count(unlisted) == 0)
         FUZZ_CHECK(DnsAnswerFor(forest, unlisted).status == kSimStatusDnsNameError, "an unlisted query name");

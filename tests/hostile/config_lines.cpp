@@ -3,6 +3,31 @@
 
 #include <cstdio>
 
+bool IsConfigToken(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte == 0x7F)
+            return false;
+        switch (byte) {
+        case '=':
+        case '{':
+        case '}':
+        case '[':
+        case ']':
+        case ';':
+        case '#':
+        case '"':
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
 namespace {
 
 const char kIndent[] = "    ";
@@ -90,6 +115,8 @@ struct LineReader {
         line.value = body.substr(equals + sizeof kEquals - 1);
         if (!IsConfigToken(line.tag))
             return Refuse(why, "the tag is not one token");
+        if (line.tag.find('*') != std::string::npos)  // MIT cuts the name there and marks it final
+            return Refuse(why, "the tag holds MIT's final marker \"*\"");
         if (line.value == "{") {
             if (inSubsection)
                 return Refuse(why, "a subsection opening inside a subsection");

@@ -3,10 +3,12 @@
 #ifndef QUILLMERE_CONFIG_LINES_H
 #define QUILLMERE_CONFIG_LINES_H
 
-#include "name_check.h"
-
 #include <string>
 #include <vector>
+
+// A byte sequence that a krb5.conf reader takes as one word and nothing more: non-empty, no byte
+// at or below 0x20, no 0x7F, none of = { } [ ] ; # ". Bytes above 127 are allowed.
+bool IsConfigToken(const std::string& text);
 
 enum class ConfigLineKind { SectionHeader, SubsectionOpening, SubsectionClosing, Empty, Relation };
 
@@ -22,8 +24,10 @@ struct ConfigLine {
 // error, at the first line that is not a section header, a subsection opening or closing, an
 // empty line outside a subsection, or a relation "tag = value" (four blanks before it inside a
 // subsection, none outside) whose tag is a token and whose value is tokens joined by single
-// blanks; also when a line stands where its form can't (a relation before any section, a header
-// inside a subsection) or the text ends inside a subsection or without its last LF.
+// blanks; also at a tag or subsection name with a "*", where MIT's reader cuts the name and
+// takes the rest for its "final" marker, and when a line stands where its form can't (a relation before any
+// section, a header inside a subsection) or the text ends inside a subsection or without its
+// last LF.
 bool ParseConfigLines(const std::string& text, std::vector<ConfigLine>& lines, std::string& error);
 
 #endif

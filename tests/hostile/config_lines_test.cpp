@@ -74,6 +74,9 @@ TEST(ConfigLines, RefuseEveryBrokenOrSmuggledLine)
         "[realms]x\n",
         "[realms]\nA = {\n}",                                      // no last LF
         "[realms]\nkdc\n",                                         // no " = "
+        "[realms]\nCORP.EXAMPLE*X = {\n}\n",                       // MIT's final marker cuts it
+        "[realms]\nCORP.EXAMPLE* = {\n}\n",
+        "[capaths]\nA = {\n    B* = C\n}\n",
     };
     for (const std::string& text : broken) {
         std::vector<ConfigLine> lines;
@@ -81,6 +84,14 @@ TEST(ConfigLines, RefuseEveryBrokenOrSmuggledLine)
         EXPECT_FALSE(ParseConfigLines(text, lines, error)) << text;
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
     }
+}
+
+TEST(ConfigLines, ATokenHasNoLengthLimitOfItsOwn)
+{
+    EXPECT_TRUE(IsConfigToken("dc1.corp.test"));
+    EXPECT_TRUE(IsConfigToken("\xc3\xa9t\xe9.test"));
+    EXPECT_TRUE(IsConfigToken(std::string(300, 'a')));  // length is discovery's rule, not the syntax's
+    EXPECT_FALSE(IsConfigToken(""));
 }
 
 TEST(ConfigLines, NameTheLineAndShowItsHiddenBytes)

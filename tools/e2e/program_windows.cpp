@@ -3,6 +3,7 @@
 
 #include "bounded_wait.h"
 #include "text_lines.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -93,6 +94,18 @@ std::string CaptionOf(HWND window)
     return caption;
 }
 
+bool ToScenarioText(std::string& text, std::string& error)
+{
+    std::string utf8;
+    unsigned long code = 0;
+    if (!Utf8FromAnsi(text, utf8, code)) {
+        error = "can't turn the program's text " + Quoted(text) + " into UTF-8 (error " + std::to_string(code) + ")";
+        return false;
+    }
+    text = utf8;
+    return true;
+}
+
 bool ReadControlText(HWND control, DWORD boundMs, std::string& text, std::string& error)
 {
     LRESULT length = 0;
@@ -105,7 +118,7 @@ bool ReadControlText(HWND control, DWORD boundMs, std::string& text, std::string
         return false;
     buffer.resize(static_cast<std::size_t>(copied));
     text = buffer;
-    return true;
+    return ToScenarioText(text, error);
 }
 
 std::string DescribeDialog(HWND dialog, DWORD boundMs)

@@ -28,7 +28,10 @@ HWND MessageBoxTextControl(HWND box);
 
 // The window's caption as the system keeps it (no message to the program).
 std::string CaptionOf(HWND window);
-// The text of a control through WM_GETTEXTLENGTH and WM_GETTEXT.
+// The program's windows hold text of the ANSI code page, and scenario files are UTF-8: the
+// text turned into UTF-8 for comparing.
+bool ToScenarioText(std::string& text, std::string& error);
+// The text of a control through WM_GETTEXTLENGTH and WM_GETTEXT, in UTF-8.
 bool ReadControlText(HWND control, DWORD boundMs, std::string& text, std::string& error);
 // One line for messages: the caption and, for a message box, its text.
 std::string DescribeDialog(HWND dialog, DWORD boundMs);

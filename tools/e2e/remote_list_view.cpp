@@ -2,6 +2,7 @@
 #include "remote_list_view.h"
 
 #include "bounded_wait.h"
+#include "program_windows.h"
 
 #include <commctrl.h>
 
@@ -81,7 +82,7 @@ bool ReadOneText(const RemoteList& target, const RemoteItemBlock& block, int ind
         return false;
     const SIZE_T size = length < 0 ? 0 : static_cast<SIZE_T>(length < kTextCapacity ? length : kTextCapacity - 1);
     text.assign(size, '\0');
-    return size == 0 || Read(target.process, answered.pszText, &text[0], size, error);
+    return (size == 0 || Read(target.process, answered.pszText, &text[0], size, error)) && ToScenarioText(text, error);
 }
 
 }  // namespace

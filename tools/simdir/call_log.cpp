@@ -82,12 +82,15 @@ bool Releases(const std::string& freeFunction, const std::string& allocator)
         return freeFunction == "NetApiBufferFree";
     if (allocator == "DnsQuery_A")
         return freeFunction == "DnsFree" || freeFunction == "DnsRecordListFree";
+    if (allocator == "DsRoleGetPrimaryDomainInformation")
+        return freeFunction == "DsRoleFreeMemory";
     return false;
 }
 
 bool IsFree(const std::string& function)
 {
-    return function == "NetApiBufferFree" || function == "DnsFree" || function == "DnsRecordListFree";
+    return function == "NetApiBufferFree" || function == "DnsFree" || function == "DnsRecordListFree" ||
+           function == "DsRoleFreeMemory";
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 // A line is four fields separated by tabs and ended by LF:
 //   function   the exported function called
 //   argument   its main argument: the computer or server name ("(null)" when absent), the query
-//              name, the buffer for NetApiBufferFree, the free type for DnsFree/DnsRecordListFree
-//   status     the status returned, in decimal; for the void DNS frees 0 when a live list (or
+//              name, the buffer for NetApiBufferFree and DsRoleFreeMemory, the free type for
+//              DnsFree/DnsRecordListFree
+//   status     the status returned, in decimal; for the void frees 0 when a live buffer (or
 //              null) was released and 87 when the pointer or the free type was wrong
-//   buffer     the buffer returned or released, "0x" and lower-case hex ("0x0" for a null list
-//              of a successful query), or "-" when the call returned none
+//   buffer     the buffer returned or released, "0x" and lower-case hex ("0x0" for a null
+//              pointer released), or "-" when the call returned none
 // Bytes below 0x20, 0x7F and the backslash are written as \xHH, so a line never breaks.
 #ifndef QUILLMERE_SIMDIR_CALL_LOG_H
 #define QUILLMERE_SIMDIR_CALL_LOG_H
@@ -30,8 +31,9 @@ std::string CallLogBufferField(std::uintptr_t address);
 bool ParseCallLog(const std::string& text, std::vector<CallLogEntry>& entries, std::string& error);
 
 // Buffers are paired in log order: an allocation is released by the next successful free of
-// its kind (NetApiBufferFree for the directory calls, DnsFree or DnsRecordListFree for
-// DnsQuery_A) that names the same buffer.
+// its kind (NetApiBufferFree for the directory calls, DsRoleFreeMemory for
+// DsRoleGetPrimaryDomainInformation, DnsFree or DnsRecordListFree for DnsQuery_A) that names
+// the same buffer.
 struct BufferAudit {
     std::vector<CallLogEntry> unreleased;  // allocations that no free released
     std::vector<CallLogEntry> badFrees;    // frees that failed or released no allocation

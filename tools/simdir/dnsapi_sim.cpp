@@ -36,12 +36,34 @@ char* PlaceString(char*& cursor, const std::string& text)
     return placed;
 }
 
+// The section a record of this type stands in: the SRV records and the CNAME that leads to
+// them answer the question, an SOA or NS record names the zone's authority, and address
+// records come as additional data on the SRV targets.
+void PlaceInSection(DNS_RECORDA& record)
+{
+    // Constants, each assigned on its own: the field is two bits wide.
+    switch (record.wType) {
+    case DNS_TYPE_SRV:
+    case DNS_TYPE_CNAME:
+        record.Flags.S.Section = DnsSectionAnswer;
+        break;
+    case DNS_TYPE_SOA:
+    case DNS_TYPE_NS:
+        record.Flags.S.Section = DnsSectionAuthority;
+        break;
+    default:
+        record.Flags.S.Section = DnsSectionAddtional;
+        break;
+    }
+}
+
 // One block per record, holding the record, its owner name and its target. Null on no memory.
 PDNS_RECORDA MakeRecord(const std::string& owner, const ForestDnsRecord& source)
 {
     const bool srv = source.type == DNS_TYPE_SRV;
+    const bool cname = source.type == DNS_TYPE_CNAME;
     std::size_t size = sizeof(DNS_RECORDA) + owner.size() + 1;
-    if (srv)
+    if (srv || cname)
         size += source.target.size() + 1;
     auto* record = static_cast<PDNS_RECORDA>(SimAllocate(size));
     if (record == nullptr)
@@ -50,26 +72,37 @@ PDNS_RECORDA MakeRecord(const std::string& owner, const ForestDnsRecord& source)
     record->pName = PlaceString(cursor, owner);
     record->wType = source.type;
     record->dwTtl = kTtlSeconds;
-    // Targets come in the answer section, anything else (address records) in the additional one.
-    record->Flags.S.Section = srv ? DnsSectionAnswer : DnsSectionAddtional;
+    PlaceInSection(*record);
     record->Flags.S.CharSet = DnsCharSetAnsi;
     if (srv) {
         record->wDataLength = sizeof(DNS_SRV_DATAA);
         record->Data.SRV.pNameTarget = PlaceString(cursor, source.target);
         record->Data.SRV.wPort = kKerberosPort;
         record->Data.SRV.wWeight = kSrvWeight;
+    } else if (cname) {
+        record->wDataLength = sizeof(DNS_PTR_DATAA);
+        record->Data.CNAME.pNameHost = PlaceString(cursor, source.target);
     }
     return record;
 }
 
 // Links the records in answer order and registers the list under its head. Null when empty.
-bool MakeList(const std::string& owner, const std::vector<ForestDnsRecord>& records, PDNS_RECORDA& head)
+// A CNAME's canonical name owns the answer records after it; address records belong to the
+// SRV target before them.
+bool MakeList(const std::string& queryName, const std::vector<ForestDnsRecord>& records, PDNS_RECORDA& head)
 {
     head = nullptr;
     std::vector<void*> blocks;
     PDNS_RECORDA tail = nullptr;
+    std::string answerOwner = queryName;
+    std::string lastTarget = queryName;
     for (const ForestDnsRecord& source : records) {
-        PDNS_RECORDA record = MakeRecord(owner, source);
+        const bool address = source.type == DNS_TYPE_A || source.type == DNS_TYPE_AAAA;
+        PDNS_RECORDA record = MakeRecord(address ? lastTarget : answerOwner, source);
+        if (source.type == DNS_TYPE_CNAME)
+            answerOwner = source.target;
+        else if (source.type == DNS_TYPE_SRV)
+            lastTarget = source.target;
         if (record == nullptr) {
             for (void* block : blocks)
                 SimRelease(block);
@@ -121,13 +154,13 @@ extern "C" DNS_STATUS WINAPI DnsQuery_A(PCSTR name, WORD type, DWORD options, PI
     const Forest* forest = SimForest();
     if (forest == nullptr)
         return FinishQuery(name, static_cast<DNS_STATUS>(kSimStatusInvalidData), kSimNoBuffer);
-    SimWait(forest->latencyMs.dns);
     // The forest file holds SRV answers of the standard query through the system's own servers.
     if (name == nullptr || results == nullptr || type != DNS_TYPE_SRV || options != DNS_QUERY_STANDARD ||
         servers != nullptr || reserved != nullptr)
         return FinishQuery(name, ERROR_INVALID_PARAMETER, kSimNoBuffer);
 
     const ForestDnsAnswer answer = DnsAnswerFor(*forest, name);
+    SimWaitFor(answer.latencyMs, forest->latencyMs.dns);
     PDNS_RECORDA head = nullptr;
     if (!MakeList(name, answer.records, head))
         return FinishQuery(name, ERROR_NOT_ENOUGH_MEMORY, kSimNoBuffer);

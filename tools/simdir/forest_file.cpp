@@ -3,6 +3,8 @@
 // domains, each listing every other, is some 50 MB of JSON, whose tree would take gigabytes.
 #include "forest_file.h"
 
+#include "name_check.h"
+
 #include <nlohmann/json.hpp>
 
 #include <fstream>
@@ -20,6 +22,7 @@ namespace {
 // No network delay a forest models is longer than this; more is a mistake in the file.
 constexpr std::uint32_t kMaxLatencyMs = 60000;
 constexpr std::uint64_t kMaxUint32 = 0xFFFFFFFFu;
+constexpr std::uint64_t kMaxTrustType = 4;  // TRUST_TYPE_DCE, the last of the documented types
 
 // The containers of the format, by where they stand.
 enum class Place {
@@ -62,8 +65,9 @@ Scalar ScalarOf(Scalar::Kind kind)
 // A bit for each member name of the format's objects.
 unsigned MemberBit(const std::string& name)
 {
-    static const char* const kMembers[] = {"status", "domain", "site",       "type",    "target", "dns",
-                                           "flags",  "attributes", "records", "domains", "dcname", "trusts"};
+    static const char* const kMembers[] = {"status",     "domain",  "site",    "type",   "target",
+                                           "dns",        "flags",   "attributes", "records", "domains",
+                                           "dcname",     "trusts",  "member",  "latency_ms"};
     for (unsigned i = 0; i < sizeof kMembers / sizeof kMembers[0]; ++i)
         if (name == kMembers[i])
             return 1u << i;
@@ -80,9 +84,15 @@ struct ForestStream {
     Forest forest;
     std::string error;
     std::vector<Frame> frames;
+    NameConversion convert = KeepUtf8;
+    // The first key, as the file spells it, of each name of the two sections, by the name.
+    std::map<std::string, std::string> firstDnsKeys;
+    std::map<std::string, std::string> firstTrustKeys;
     // What the open containers hold so far; the format nests each kind at most once.
-    std::string entry;  // the query or server name of the answer being read
+    std::string entry;  // the query or server name of the answer being read, as the file spells it
     ForestMachine machine;
+    std::string machineDomainText;        // "domain" as the file spells it
+    std::optional<std::string> memberText;  // "member" as the file spells it
     ForestDnsAnswer dnsAnswer;
     ForestDnsRecord dnsRecord;
     ForestTrustAnswer trustAnswer;
@@ -156,12 +166,18 @@ struct ForestStream {
         case Place::DnsAnswer:
             if (key == "records")
                 return "expected a list";
+            if (key == "latency_ms")
+                return "expected a whole number from 0 to " + std::to_string(kMaxLatencyMs);
             return "expected a whole number from " + std::to_string(std::numeric_limits<std::int32_t>::min()) +
                    " to " + std::to_string(std::numeric_limits<std::int32_t>::max());
         case Place::TrustAnswer:
+            if (key == "latency_ms")
+                return "expected a whole number from 0 to " + std::to_string(kMaxLatencyMs);
             return key == "domains" ? "expected a list" : "expected a whole number from 0 to 4294967295";
         case Place::Machine:
         case Place::TrustDomain:
+            if (key == "type")
+                return "expected a whole number from 1 to " + std::to_string(kMaxTrustType);
             return key == "status" || key == "flags" || key == "attributes"
                        ? "expected a whole number from 0 to 4294967295"
                        : "expected a string";
@@ -186,8 +202,17 @@ struct ForestStream {
         return true;
     }
 
+    bool ReadLatency(const Scalar& value, std::optional<std::uint32_t>& out)
+    {
+        std::uint64_t ms = 0;
+        if (!ReadWhole(value, kMaxLatencyMs, ms))
+            return false;
+        out = static_cast<std::uint32_t>(ms);
+        return true;
+    }
+
     // Names reach C strings: a NUL byte would cut them short without a trace.
-    bool ReadName(const Scalar& value, std::string& out)
+    bool ReadText(const Scalar& value, std::string& out)
     {
         if (value.kind != Scalar::Text)
             return Fail(Here(), Expected());
@@ -197,16 +222,34 @@ struct ForestStream {
         return true;
     }
 
-    bool ReadOptionalName(const Scalar& value, std::optional<std::string>& out)
+    bool ReadOptionalText(const Scalar& value, std::optional<std::string>& out)
     {
         if (value.kind == Scalar::Null) {
             out.reset();
             return true;
         }
-        std::string name;
-        if (!ReadName(value, name))
+        std::string text;
+        if (!ReadText(value, text))
             return false;
-        out = name;
+        out = text;
+        return true;
+    }
+
+    // A name as the directory hands it out.
+    bool ReadName(const Scalar& value, std::string& out)
+    {
+        if (!ReadText(value, out))
+            return false;
+        out = convert(out);
+        return true;
+    }
+
+    bool ReadOptionalName(const Scalar& value, std::optional<std::string>& out)
+    {
+        if (!ReadOptionalText(value, out))
+            return false;
+        if (out)
+            out = convert(*out);
         return true;
     }
 
@@ -221,8 +264,14 @@ struct ForestStream {
         case Place::Machine:
             if (key == "status")
                 return ReadUint32(value, machine.status);
-            if (key == "domain")
-                return ReadName(value, machine.domain);
+            if (key == "domain") {
+                if (!ReadText(value, machineDomainText))
+                    return false;
+                machine.domain = convert(machineDomainText);
+                return true;
+            }
+            if (key == "member")  // answered in Unicode: kept as the file spells it
+                return ReadOptionalText(value, memberText);
             return ReadOptionalName(value, machine.site);
         case Place::Latency: {
             std::uint64_t ms = 0;
@@ -244,6 +293,8 @@ struct ForestStream {
         case Place::DnsAnswer: {
             if (key == "records")
                 return Fail(Here(), Expected());
+            if (key == "latency_ms")
+                return ReadLatency(value, dnsAnswer.latencyMs);
             const bool fits = (value.kind == Scalar::Whole && value.whole <= std::numeric_limits<std::int32_t>::max()) ||
                               (value.kind == Scalar::Negative &&
                                value.negative >= std::numeric_limits<std::int32_t>::min());
@@ -266,10 +317,18 @@ struct ForestStream {
         case Place::TrustAnswer:
             if (key == "domains")
                 return Fail(Here(), Expected());
+            if (key == "latency_ms")
+                return ReadLatency(value, trustAnswer.latencyMs);
             return ReadUint32(value, trustAnswer.status);
         case Place::TrustDomain:
             if (key == "dns")
                 return ReadOptionalName(value, trust.dnsDomainName);
+            if (key == "type") {
+                if (value.kind != Scalar::Whole || value.whole < 1 || value.whole > kMaxTrustType)
+                    return Fail(Here(), Expected());
+                trust.trustType = static_cast<std::uint32_t>(value.whole);
+                return true;
+            }
             return ReadUint32(value, key == "flags" ? trust.flags : trust.trustAttributes);
         default:
             return Fail(Here(), Expected());
@@ -297,6 +356,8 @@ struct ForestStream {
                     : key == "dns"        ? Place::DnsSection
                                           : Place::TrustSection;
             machine = ForestMachine();
+            machineDomainText.clear();
+            memberText.reset();
             break;
         case Place::DnsSection:
             entry = key;
@@ -354,22 +415,22 @@ struct ForestStream {
             known = allowed({"machine", "dns", "trusts", "latency_ms"});
             break;
         case Place::Machine:
-            known = allowed({"status", "domain", "site"});
+            known = allowed({"status", "domain", "site", "member"});
             break;
         case Place::Latency:
             known = allowed({"dcname", "dns", "trusts"});
             break;
         case Place::DnsAnswer:
-            known = allowed({"status", "records"});
+            known = allowed({"status", "records", "latency_ms"});
             break;
         case Place::DnsRecord:
             known = allowed({"type", "target"});
             break;
         case Place::TrustAnswer:
-            known = allowed({"status", "domains"});
+            known = allowed({"status", "domains", "latency_ms"});
             break;
         case Place::TrustDomain:
-            known = allowed({"dns", "flags", "attributes"});
+            known = allowed({"dns", "flags", "attributes", "type"});
             break;
         default:  // the sections: any query or server name a C string can carry
             if (name.find('\0') != std::string::npos)
@@ -388,32 +449,58 @@ struct ForestStream {
         return good;
     }
 
+    // An answer goes under its name as the directory matches it. Two keys that are one name
+    // there must answer alike: which of them the directory would use is undefined.
+    template <typename Answer>
+    bool Store(std::map<std::string, Answer>& section, std::map<std::string, std::string>& firstKeys,
+               const std::string& sectionName, Answer& answer)
+    {
+        const std::string name = FoldedDomainName(convert(entry));
+        const auto first = firstKeys.emplace(name, entry);
+        if (first.second) {
+            section[name] = std::move(answer);
+            return true;
+        }
+        if (section[name] == answer)
+            return true;
+        return Fail(Container(), "one name with " + sectionName + "[\"" + first.first->second +
+                                     "\"] to the directory (letter case aside, in the ANSI code page) but another answer");
+    }
+
     // A container ends: what it must hold, and where its contents go.
     bool Check(const Frame& frame)
     {
         switch (frame.place) {
         case Place::Machine:
+            if (Seen(frame, "member") && machine.status != kSimStatusNoSuchDomain)
+                return Fail(Container(), "\"member\" is read only with status 1355, when no domain controller answers");
             if (machine.status != 0) {  // a failing location has no structure
                 machine.domain.clear();
                 machine.site.reset();
+                machine.memberOf = memberText;
             } else if (!Seen(frame, "domain")) {
                 return Fail(Container(), "a machine with status 0 needs a \"domain\"");
+            } else {
+                machine.memberOf = machineDomainText;
             }
             forest.machine = machine;
             return true;
         case Place::DnsList:
         case Place::DnsAnswer:
-            forest.dns[entry] = std::move(dnsAnswer);
-            return true;
-        case Place::DnsRecord:
+            return Store(forest.dns, firstDnsKeys, "dns", dnsAnswer);
+        case Place::DnsRecord: {
+            const bool named = dnsRecord.type == kSimDnsTypeSrv || dnsRecord.type == kSimDnsTypeCname;
             if (!Seen(frame, "type"))
                 return Fail(Container(), "a record needs a \"type\"");
             if (dnsRecord.type == kSimDnsTypeSrv && !Seen(frame, "target"))
                 return Fail(Container(), "a type 33 (SRV) record needs a \"target\"");
-            if (dnsRecord.type != kSimDnsTypeSrv && Seen(frame, "target"))
-                return Fail(Container(), "only a type 33 (SRV) record has a \"target\"");
+            if (dnsRecord.type == kSimDnsTypeCname && !Seen(frame, "target"))
+                return Fail(Container(), "a type 5 (CNAME) record needs a \"target\"");
+            if (!named && Seen(frame, "target"))
+                return Fail(Container(), "only a type 33 (SRV) or 5 (CNAME) record has a \"target\"");
             dnsAnswer.records.push_back(dnsRecord);
             return true;
+        }
         case Place::TrustDomain:
             if (!Seen(frame, "dns"))
                 return Fail(Container(), "a domain needs \"dns\" (a name or null)");
@@ -424,8 +511,7 @@ struct ForestStream {
         case Place::TrustAnswer:
             if (trustAnswer.status != 0)
                 trustAnswer.domains.clear();  // a failing enumeration returns no array
-            forest.trusts[entry] = std::move(trustAnswer);
-            return true;
+            return Store(forest.trusts, firstTrustKeys, "trusts", trustAnswer);
         default:
             return true;
         }
@@ -473,9 +559,15 @@ struct ForestStream {
 
 }  // namespace
 
-bool ParseForest(const std::string& text, Forest& forest, std::string& error)
+std::string KeepUtf8(const std::string& utf8)
+{
+    return utf8;
+}
+
+bool ParseForest(const std::string& text, Forest& forest, std::string& error, NameConversion convert)
 {
     ForestStream stream;
+    stream.convert = convert;
     if (!json::sax_parse(text, &stream)) {
         error = stream.error;
         return false;
@@ -484,7 +576,7 @@ bool ParseForest(const std::string& text, Forest& forest, std::string& error)
     return true;
 }
 
-bool ReadForestFile(const std::string& path, Forest& forest, std::string& error)
+bool ReadForestFile(const std::string& path, Forest& forest, std::string& error, NameConversion convert)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -497,7 +589,7 @@ bool ReadForestFile(const std::string& path, Forest& forest, std::string& error)
         error = "can't read the file";
         return false;
     }
-    return ParseForest(text.str(), forest, error);
+    return ParseForest(text.str(), forest, error, convert);
 }
 
 ForestMachine MachineAnswer(const Forest& forest)
@@ -511,9 +603,13 @@ ForestMachine MachineAnswer(const Forest& forest)
 
 ForestDnsAnswer DnsAnswerFor(const Forest& forest, const std::string& queryName)
 {
-    const auto found = forest.dns.find(queryName);
-    if (found != forest.dns.end())
-        return found->second;
+    const auto found = forest.dns.find(FoldedDomainName(queryName));
+    if (found != forest.dns.end()) {
+        ForestDnsAnswer answer = found->second;
+        if (answer.status == 0 && answer.records.empty())
+            answer.status = kSimStatusDnsNoRecords;
+        return answer;
+    }
     ForestDnsAnswer none;
     none.status = kSimStatusDnsNameError;
     return none;
@@ -521,7 +617,7 @@ ForestDnsAnswer DnsAnswerFor(const Forest& forest, const std::string& queryName)
 
 ForestTrustAnswer TrustAnswerFor(const Forest& forest, const char* server)
 {
-    const auto found = forest.trusts.find(server == nullptr ? std::string() : std::string(server));
+    const auto found = forest.trusts.find(server == nullptr ? std::string() : FoldedDomainName(server));
     if (found != forest.trusts.end())
         return found->second;
     ForestTrustAnswer none;

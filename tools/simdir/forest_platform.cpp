@@ -54,9 +54,20 @@ TrustAnswer EnumerateTrusts(void* context, const std::string* server, std::uint3
     return answer;
 }
 
+PrimaryDomainAnswer GetPrimaryDomain(void* context)
+{
+    auto& directory = *static_cast<ForestDirectory*>(context);
+    ++directory.getPrimaryDomainCalls;
+    const ForestMachine machine = MachineAnswer(directory.forest);
+    PrimaryDomainAnswer answer;
+    answer.machineRole = machine.memberOf ? kDsRoleMemberWorkstation : kDsRoleStandaloneWorkstation;
+    answer.domainNameDns = machine.memberOf;
+    return answer;
+}
+
 }  // namespace
 
 DirectoryPlatform ForestPlatform(ForestDirectory& directory)
 {
-    return DirectoryPlatform{&directory, GetDcName, QuerySrv, EnumerateTrusts};
+    return DirectoryPlatform{&directory, GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain};
 }

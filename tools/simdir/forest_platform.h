@@ -13,6 +13,7 @@ struct ForestDirectory {
     std::size_t getDcNameCalls = 0;
     std::size_t querySrvCalls = 0;
     std::size_t enumerateTrustsCalls = 0;
+    std::size_t getPrimaryDomainCalls = 0;
 };
 
 // The record over a forest directory; the directory must outlive it. Latencies are not modelled.

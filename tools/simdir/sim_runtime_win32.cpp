@@ -63,7 +63,7 @@ LoadedForest Load()
         return loaded;
     }
     std::string error;
-    if (!ReadForestFile(WinePathOf(*path), loaded.forest, error)) {
+    if (!ReadForestFile(WinePathOf(*path), loaded.forest, error, SimAnsiText)) {
         ReportOnce("can't use the forest file \"" + *path + "\": " + error + "." + outcome);
         return loaded;
     }
@@ -112,10 +112,41 @@ std::string SimNameField(const char* name)
     return name == nullptr ? std::string("(null)") : std::string(name);
 }
 
+std::wstring SimWideText(const std::string& utf8)
+{
+    if (utf8.empty())
+        return std::wstring();
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    return wide;
+}
+
+std::string SimAnsiText(const std::string& utf8)
+{
+    const std::wstring wide = SimWideText(utf8);
+    if (wide.empty())
+        return std::string();
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &ansi[0], length, nullptr, nullptr);
+    return ansi;
+}
+
 void SimWait(std::uint32_t milliseconds)
 {
     if (milliseconds != 0)
         Sleep(milliseconds);
+}
+
+void SimWaitFor(const std::optional<std::uint32_t>& own, std::uint32_t kind)
+{
+    SimWait(own ? *own : kind);
 }
 
 void* SimAllocate(std::size_t size)

@@ -5,11 +5,19 @@
 #include "forest_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-// The forest named by QUILLMERE_SIMDIR, read at the first call. Null when it can't be read or
-// parsed; then one message goes to standard error, once per process for both DLLs.
+// The forest named by QUILLMERE_SIMDIR, read at the first call, its names in the ANSI code page
+// as the system's "A" functions give them. Null when it can't be read or parsed; then one message
+// goes to standard error, once per process for both DLLs.
 const Forest* SimForest();
+
+// UTF-8 text as the "A" functions hand it out: WideCharToMultiByte(CP_ACP, 0, ...), best fit
+// and all. Text that can't be converted becomes empty.
+std::string SimAnsiText(const std::string& utf8);
+// UTF-8 text as the "W" functions hand it out; empty when it can't be converted.
+std::wstring SimWideText(const std::string& utf8);
 
 // Appends one line to the file named by QUILLMERE_SIMDIR_LOG, when it is set.
 void SimLog(const char* function, const std::string& argument, const std::string& status, const std::string& buffer);
@@ -19,6 +27,8 @@ std::string SimNameField(const char* name);      // the name, or "(null)"
 
 // Waits that many milliseconds, the modelled network delay of one call.
 void SimWait(std::uint32_t milliseconds);
+// Waits the answer's own delay when it has one, and the kind's otherwise.
+void SimWaitFor(const std::optional<std::uint32_t>& own, std::uint32_t kind);
 
 // Zeroed memory from the process heap, as the system DLLs' buffers are.
 void* SimAllocate(std::size_t size);

@@ -81,6 +81,8 @@ TEST(CallLog, AllocationsPairWithTheirOwnFreeInLogOrder)
         Call("DnsRecordListFree", "0", "0x0", "1"),
         Call("NetApiBufferFree", "0", "0x20"),
         Call("DnsFree", "0", "0x10", "1"),
+        Call("DsRoleGetPrimaryDomainInformation", "0", "0x60"),
+        Call("DsRoleFreeMemory", "0", "0x60"),
     };
     const BufferAudit audit = AuditBuffers(clean);
     EXPECT_EQ(Functions(audit.unreleased), std::vector<std::string>{});
@@ -99,10 +101,14 @@ TEST(CallLog, LeaksWrongFreesAndFailedFreesAreFound)
         Call("NetApiBufferFree", "87", "0x40"),  // twice
         Call("NetApiBufferFree", "0", "0x50"),   // never handed out
         Call("DnsQuery_A", "0", "0x0"),          // an empty list never freed
+        Call("DsRoleGetPrimaryDomainInformation", "0", "0x70"),
+        Call("NetApiBufferFree", "0", "0x70"),   // the membership has its own free
     };
     const BufferAudit audit = AuditBuffers(faulty);
-    EXPECT_EQ(Functions(audit.unreleased),
-              (std::vector<std::string>{"DsGetDcNameA 0x10", "DnsQuery_A 0x30", "DnsQuery_A 0x0"}));
-    EXPECT_EQ(Functions(audit.badFrees), (std::vector<std::string>{"DnsFree 0x10", "DnsFree 0x30",
-                                                                   "NetApiBufferFree 0x40", "NetApiBufferFree 0x50"}));
+    EXPECT_EQ(Functions(audit.unreleased), (std::vector<std::string>{"DsGetDcNameA 0x10", "DnsQuery_A 0x30",
+                                                                     "DnsQuery_A 0x0",
+                                                                     "DsRoleGetPrimaryDomainInformation 0x70"}));
+    EXPECT_EQ(Functions(audit.badFrees),
+              (std::vector<std::string>{"DnsFree 0x10", "DnsFree 0x30", "NetApiBufferFree 0x40", "NetApiBufferFree 0x50",
+                                        "NetApiBufferFree 0x70"}));
 }

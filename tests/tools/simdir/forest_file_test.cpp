@@ -95,11 +95,112 @@ TEST(ForestFile, WhatIsNotListedGetsTheFormatsDefaults)
     EXPECT_EQ(listed.domains[0].trustAttributes, 0u);
     EXPECT_EQ(forest.latencyMs.dns, 0u);
 
-    // Names match exactly: no case folding, no trailing dot.
-    const Forest exact = Parsed(R"({"dns": {"_kerberos._tcp.a.test": []}})");
-    EXPECT_EQ(DnsAnswerFor(exact, "_kerberos._tcp.a.test").status, 0);
-    EXPECT_EQ(DnsAnswerFor(exact, "_kerberos._tcp.A.test").status, 9003);
-    EXPECT_EQ(DnsAnswerFor(exact, "_kerberos._tcp.a.test.").status, 9003);
+    // Names match as DNS matches them, without regard to ASCII letter case; the directory drops
+    // no trailing dot of its own.
+    const Forest named = Parsed(R"({"dns": {"_kerberos._tcp.a.test": ["dc1.a.test"]},
+                                    "trusts": {"DC1.a.test": {"domains": []}}})");
+    EXPECT_EQ(DnsAnswerFor(named, "_kerberos._tcp.a.test").status, 0);
+    EXPECT_EQ(DnsAnswerFor(named, "_KERBEROS._TCP.A.Test").status, 0);
+    EXPECT_EQ(DnsAnswerFor(named, "_kerberos._tcp.a.test.").status, 9003);
+    EXPECT_EQ(DnsAnswerFor(named, "_kerberos._tcp.\xe1.test").status, 9003) << "no byte above 127 is folded";
+    EXPECT_EQ(TrustAnswerFor(named, "dc1.A.TEST").status, 0u);
+    EXPECT_EQ(TrustAnswerFor(named, "dc1.a.test.").status, 1722u);
+
+    // A name listed without records exists but holds no SRV record: Windows answers 9501 there.
+    const Forest empty = Parsed(R"({"dns": {"_kerberos._tcp.a.test": [], "_kerberos._tcp.b.test": {"status": 0}}})");
+    EXPECT_EQ(DnsAnswerFor(empty, "_kerberos._tcp.a.test").status, 9501);
+    EXPECT_EQ(DnsAnswerFor(empty, "_kerberos._tcp.b.test").status, 9501);
+    EXPECT_TRUE(DnsAnswerFor(empty, "_kerberos._tcp.a.test").records.empty());
+}
+
+// Two keys that are one name to the directory: alike, they are one entry; unlike, a fault,
+// for which of them the directory would use is undefined.
+TEST(ForestFile, KeysThatAreOneNameMustAnswerAlike)
+{
+    const Forest forest = Parsed(R"({"dns": {"_kerberos._tcp.a.test": ["dc1.a.test"], "_kerberos._tcp.A.TEST": ["dc1.a.test"]},
+                                     "trusts": {"dc1.a.test": {"status": 5}, "DC1.A.test": {"status": 5}}})");
+    EXPECT_EQ(forest.dns.size(), 1u);
+    EXPECT_EQ(forest.trusts.size(), 1u);
+    EXPECT_EQ(ParseError(R"({"dns": {"_kerberos._tcp.a.test": ["dc1.a.test"], "_kerberos._tcp.A.test": ["dc2.a.test"]}})"),
+              "dns[\"_kerberos._tcp.A.test\"]: one name with dns[\"_kerberos._tcp.a.test\"] to the directory (letter "
+              "case aside, in the ANSI code page) but another answer");
+    EXPECT_NE(ParseError(R"({"trusts": {"dc1.a.test": {"status": 5}, "DC1.a.test": {"status": 1722}}})")
+                  .find("trusts[\"DC1.a.test\"]: one name with trusts[\"dc1.a.test\"]"),
+              std::string::npos);
+    EXPECT_NE(ParseError(R"({"dns": {"q": {"status": 9002}, "Q": {"status": 9002, "latency_ms": 5}}})").find("another answer"),
+              std::string::npos);
+    // The same key twice in one object is held to the same rule.
+    EXPECT_EQ(Parsed(R"({"dns": {"q": ["a"], "q": ["a"]}})").dns.size(), 1u);
+    EXPECT_NE(ParseError(R"({"dns": {"q": ["a"], "q": ["b"]}})").find("another answer"), std::string::npos);
+}
+
+// The simulated DLLs hand names out in the ANSI code page: every name and key goes through the
+// conversion, the member's name (answered in Unicode) excepted, and keys are matched after it.
+TEST(ForestFile, NamesAndKeysGoThroughTheConversion)
+{
+    const NameConversion marked = [](const std::string& utf8) { return utf8 == "\xef\xbc\x8a" ? std::string("*") : "<" + utf8 + ">"; };
+    Forest forest;
+    std::string error;
+    ASSERT_TRUE(ParseForest(R"({
+      "machine": {"status": 0, "domain": "corp.test", "site": "S"},
+      "dns": {"Q": ["t1", "t2"], "\uff0a": {"records": [{"type": 5, "target": "c"}]}},
+      "trusts": {"s": {"domains": [{"dns": "d", "flags": 1}]}}
+    })", forest, error, marked)) << error;
+    const ForestMachine machine = MachineAnswer(forest);
+    EXPECT_EQ(machine.domain, "<corp.test>");
+    EXPECT_EQ(machine.site, std::optional<std::string>("<S>"));
+    EXPECT_EQ(machine.memberOf, std::optional<std::string>("corp.test"));
+    ASSERT_EQ(forest.dns.count("<q>"), 1u);
+    EXPECT_EQ(Targets(forest.dns.at("<q>")), (std::vector<std::string>{"33:<t1>", "33:<t2>"}));
+    EXPECT_EQ(Targets(DnsAnswerFor(forest, "*")), std::vector<std::string>{"5:<c>"});
+    EXPECT_EQ(TrustAnswerFor(forest, "<S>").status, 0u);
+    EXPECT_EQ(TrustAnswerFor(forest, "<s>").domains.at(0).dnsDomainName, std::optional<std::string>("<d>"));
+    // Two keys that convert to one name, as best fit makes a fullwidth asterisk "*".
+    const NameConversion bestFit = [](const std::string& utf8) { return utf8 == "\xef\xbc\x8a" ? std::string("*") : utf8; };
+    EXPECT_FALSE(ParseForest(R"({"dns": {"*": ["a"], "\uff0a": ["b"]}})", forest, error, bestFit));
+    EXPECT_NE(error.find("one name with dns[\"*\"]"), std::string::npos) << error;
+}
+
+// A computer whose domain controllers don't answer: "member" names the domain it is joined to.
+TEST(ForestFile, MembershipFollowsTheLocationOrTheMemberKey)
+{
+    EXPECT_EQ(MachineAnswer(Parsed(R"({"machine": {"domain": "caf\u00e9.test"}})")).memberOf,
+              std::optional<std::string>("caf\xc3\xa9.test"));
+    EXPECT_FALSE(MachineAnswer(Parsed(R"({})")).memberOf);
+    EXPECT_FALSE(MachineAnswer(Parsed(R"({"machine": {"status": 1355}})")).memberOf);
+    EXPECT_FALSE(MachineAnswer(Parsed(R"({"machine": {"status": 1355, "member": null}})")).memberOf);
+    EXPECT_FALSE(MachineAnswer(Parsed(R"({"machine": {"status": 1908, "domain": "a.test"}})")).memberOf);
+    const ForestMachine laptop = MachineAnswer(Parsed(R"({"machine": {"status": 1355, "member": "corp.example"}})"));
+    EXPECT_EQ(laptop.status, 1355u);
+    EXPECT_EQ(laptop.domain, "");
+    EXPECT_EQ(laptop.memberOf, std::optional<std::string>("corp.example"));
+}
+
+TEST(ForestFile, EntriesMayCarryTheirOwnLatencyAndTrustsTheirType)
+{
+    const Forest forest = Parsed(R"({
+      "dns": {"q": {"status": 1460, "latency_ms": 3000}, "r": ["a"]},
+      "trusts": {"s": {"status": 1722, "latency_ms": 4000},
+                 "t": {"domains": [{"dns": "UNIX.TEST", "flags": 34, "type": 3}, {"dns": null, "flags": 2, "type": 1},
+                                   {"dns": "a.test", "flags": 2}]}},
+      "latency_ms": {"dns": 7}
+    })");
+    EXPECT_EQ(DnsAnswerFor(forest, "q").latencyMs, std::optional<std::uint32_t>(3000));
+    EXPECT_FALSE(DnsAnswerFor(forest, "r").latencyMs);
+    EXPECT_EQ(TrustAnswerFor(forest, "s").latencyMs, std::optional<std::uint32_t>(4000));
+    const ForestTrustAnswer listed = TrustAnswerFor(forest, "t");
+    ASSERT_EQ(listed.domains.size(), 3u);
+    EXPECT_EQ(listed.domains[0].trustType, 3u);
+    EXPECT_EQ(listed.domains[1].trustType, 1u);
+    EXPECT_EQ(listed.domains[2].trustType, 2u) << "a Windows domain unless the file says otherwise";
+    EXPECT_EQ(forest.latencyMs.dns, 7u);
+}
+
+TEST(ForestFile, CnameRecordsCarryTheirCanonicalName)
+{
+    const Forest forest = Parsed(R"({"dns": {"q": {"records": [{"type": 5, "target": "alias.test"},
+                                                                {"type": 33, "target": "dc1.test"}, {"type": 28}]}}})");
+    EXPECT_EQ(Targets(DnsAnswerFor(forest, "q")), (std::vector<std::string>{"5:alias.test", "33:dc1.test", "28:"}));
 }
 
 TEST(ForestFile, SiteAbsentOrNullMeansNoClientSite)
@@ -154,7 +255,15 @@ TEST(ForestFile, EveryFaultIsNamedWithItsPlace)
         {R"({"dns": {"q": {"records": {}}}})", "dns[\"q\"].records: expected a list"},
         {R"({"dns": {"q": {"records": [{"target": "a"}]}}})", "dns[\"q\"].records[0]: a record needs a \"type\""},
         {R"({"dns": {"q": {"records": [{"type": 33}]}}})", "records[0]: a type 33 (SRV) record needs a \"target\""},
-        {R"({"dns": {"q": {"records": [{"type": 1, "target": "a"}]}}})", "records[0]: only a type 33 (SRV) record"},
+        {R"({"dns": {"q": {"records": [{"type": 1, "target": "a"}]}}})", "records[0]: only a type 33 (SRV) or 5 (CNAME) record"},
+        {R"({"dns": {"q": {"records": [{"type": 5}]}}})", "records[0]: a type 5 (CNAME) record needs a \"target\""},
+        {R"({"dns": {"q": {"latency_ms": 60001}}})", "dns[\"q\"].latency_ms: expected a whole number from 0 to 60000"},
+        {R"({"trusts": {"s": {"latency_ms": -1}}})", "trusts[\"s\"].latency_ms: expected a whole number from 0 to 60000"},
+        {R"({"trusts": {"s": {"domains": [{"dns": "a", "flags": 1, "type": 0}]}}})", "domains[0].type: expected a whole number from 1 to 4"},
+        {R"({"trusts": {"s": {"domains": [{"dns": "a", "flags": 1, "type": 5}]}}})", "domains[0].type: expected a whole number from 1 to 4"},
+        {R"({"machine": {"domain": "a", "member": "b"}})", "machine: \"member\" is read only with status 1355"},
+        {R"({"machine": {"status": 1908, "member": "b"}})", "machine: \"member\" is read only with status 1355"},
+        {R"({"machine": {"status": 1355, "member": 1}})", "machine.member: expected a string"},
         {R"({"dns": {"q": {"records": [{"type": 65536}]}}})", "records[0].type: expected a whole number from 0 to 65535"},
         {R"({"dns": {"q": {"records": [{"type": 33.0, "target": "a"}]}}})", "records[0].type: expected a whole number"},
         {R"({"trusts": {"s": {"domains": {}}}})", "trusts[\"s\"].domains: expected a list"},

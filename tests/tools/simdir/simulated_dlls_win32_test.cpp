@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <dsgetdc.h>
+#include <dsrole.h>
 #include <lmcons.h>
 #include <lmapibuf.h>
 #include <windns.h>
@@ -86,13 +87,17 @@ TEST_F(SimulatedDlls, SrvAnswerIsALinkedListInAnswerOrder)
                          nullptr),
               0);
     Strings seen;
+    std::string lastTarget;
     for (PDNS_RECORDA record = list; record != nullptr; record = record->pNext) {
-        EXPECT_STREQ(record->pName, name);
         if (record->wType == DNS_TYPE_SRV) {
+            EXPECT_STREQ(record->pName, name);
             EXPECT_EQ(record->Flags.S.Section, static_cast<DWORD>(DnsSectionAnswer));
             EXPECT_EQ(record->Data.SRV.wPort, 88);
             seen.push_back(record->Data.SRV.pNameTarget);
+            lastTarget = record->Data.SRV.pNameTarget;
         } else {
+            // Address records are the additional data of the target before them.
+            EXPECT_EQ(record->pName, lastTarget);
             EXPECT_EQ(record->Flags.S.Section, static_cast<DWORD>(DnsSectionAddtional));
             seen.push_back(std::to_string(record->wType));
         }
@@ -106,6 +111,51 @@ TEST_F(SimulatedDlls, SrvAnswerIsALinkedListInAnswerOrder)
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[1].function, "DnsRecordListFree");
     EXPECT_TRUE(EveryBufferReleased(calls));
+}
+
+// A computer whose domain is located is a member of it: a workstation, its DNS name in
+// Unicode, its default NetBIOS name, all in one block that DsRoleFreeMemory takes back.
+TEST_F(SimulatedDlls, MembershipIsOneBlockInUnicode)
+{
+    PDSROLE_PRIMARY_DOMAIN_INFO_BASIC info = nullptr;
+    ASSERT_EQ(DsRoleGetPrimaryDomainInformation(nullptr, DsRolePrimaryDomainInfoBasic, reinterpret_cast<PBYTE*>(&info)),
+              0u);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->MachineRole, DsRole_RoleMemberWorkstation);
+    EXPECT_STREQ(info->DomainNameDns, L"ops.kestrel.test");
+    EXPECT_STREQ(info->DomainNameFlat, L"OPS");
+    EXPECT_EQ(info->DomainForestName, nullptr);
+    EXPECT_EQ(info->Flags, 0u);
+    const SIZE_T size = HeapSize(GetProcessHeap(), 0, info);
+    const auto* start = reinterpret_cast<const char*>(info);
+    EXPECT_TRUE(reinterpret_cast<const char*>(info->DomainNameDns) > start &&
+                reinterpret_cast<const char*>(info->DomainNameDns + 17) <= start + size);
+    EXPECT_EQ(NetApiBufferFree(info), 87u) << "the membership is taken back by its own free";
+    DsRoleFreeMemory(info);
+    DsRoleFreeMemory(info);  // twice
+    const std::vector<CallLogEntry> calls = ReadCalls();
+    EXPECT_EQ(Statuses(calls), (Strings{"DsRoleGetPrimaryDomainInformation 0 " + calls[0].buffer,
+                                        "NetApiBufferFree 87 " + calls[0].buffer,
+                                        "DsRoleFreeMemory 0 " + calls[0].buffer,
+                                        "DsRoleFreeMemory 87 " + calls[0].buffer}));
+    EXPECT_EQ(AuditBuffers(calls).badFrees.size(), 2u);
+    EXPECT_TRUE(AuditBuffers(calls).unreleased.empty());
+}
+
+// DNS matches names without regard to letter case, and so does the simulation.
+TEST_F(SimulatedDlls, QueryAndServerNamesMatchInAnyLetterCase)
+{
+    PDNS_RECORD list = nullptr;
+    ASSERT_EQ(DnsQuery_A("_KERBEROS._TCP.Lark.Test", DNS_TYPE_SRV, DNS_QUERY_STANDARD, nullptr, &list, nullptr), 0);
+    DnsFree(list, DnsFreeRecordList);
+    char server[] = "DC1.Kestrel.TEST";
+    PDS_DOMAIN_TRUSTSA domains = nullptr;
+    ULONG count = 0;
+    ASSERT_EQ(DsEnumerateDomainTrustsA(server, 63, &domains, &count), 0u);
+    EXPECT_EQ(count, 7u);
+    EXPECT_EQ(domains[0].TrustType, 2u) << "a Windows domain unless the file says otherwise";
+    NetApiBufferFree(domains);
+    EXPECT_TRUE(EveryBufferReleased(ReadCalls()));
 }
 
 // The forest file answers the program's questions only; any other is refused, never guessed at.
@@ -129,6 +179,11 @@ TEST_F(SimulatedDlls, QuestionsOutsideTheForestFileAreRefused)
     IP4_ARRAY servers{};
     EXPECT_EQ(DnsQuery_A(name, DNS_TYPE_SRV, DNS_QUERY_STANDARD, &servers, &list, nullptr), 87);
     EXPECT_EQ(list, nullptr);
+    PBYTE membership = nullptr;
+    EXPECT_EQ(DsRoleGetPrimaryDomainInformation(L"dc1.kestrel.test", DsRolePrimaryDomainInfoBasic, &membership), 87u);
+    EXPECT_EQ(DsRoleGetPrimaryDomainInformation(nullptr, DsRoleUpgradeStatus, &membership), 87u);
+    EXPECT_EQ(DsRoleGetPrimaryDomainInformation(nullptr, DsRolePrimaryDomainInfoBasic, nullptr), 87u);
+    EXPECT_EQ(membership, nullptr);
     for (const CallLogEntry& call : ReadCalls())
         EXPECT_EQ(call.buffer, "-") << call.function;
 }

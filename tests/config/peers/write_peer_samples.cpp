@@ -5,7 +5,9 @@
 // from the sample's directory and dialog state, not from the generated text.
 #include "config_generation.h"
 #include "cross_realm_paths.h"
+#include "forest_platform.h"
 #include "sample_configurations.h"
+#include "trust_walk.h"
 
 #include <fstream>
 #include <iostream>
@@ -93,6 +95,30 @@ bool WriteSample(const std::string& folder, const std::string& name, const Sampl
     return conf.good() && facts.good();
 }
 
+// The selective-authentication forest walked as the program walks it, every realm selected:
+// EU's users reach the partner forests' child domains, whose services are marked.
+bool SelectiveAuthentication(SampleConfiguration& sample)
+{
+    ForestDirectory forest;
+    std::string error;
+    if (!ReadForestFile(QM_SELECTIVE_AUTHENTICATION_FOREST, forest.forest, error)) {
+        std::cerr << "write_peer_samples: " << QM_SELECTIVE_AUTHENTICATION_FOREST << ": " << error << "\n";
+        return false;
+    }
+    WalkTrusts(ForestPlatform(forest), sample.directory.kdcTable, sample.directory.trustTable);
+    const std::set<std::string> services = {"north.fenwick.test", "south.fenwick.test", "lab.corbel.test"};
+    for (const auto& realm : sample.directory.kdcTable) {
+        const bool client = realm.first == "eu.alderbank.test";
+        const std::string marks = std::string(client ? "d" : "-") + (services.count(realm.first) != 0 ? "s" : "-") +
+                                  (client ? "c" : "-") + " ";
+        sample.state.selectedItems.push_back(marks + realm.first);
+    }
+    sample.state.tktEnctypes = "aes256-cts-hmac-sha1-96, aes128-cts-hmac-sha1-96";
+    sample.state.forwardableTrue = true;
+    // Seven realms in three forests, and a route from EU to each marked service realm.
+    return sample.state.selectedItems.size() == 7 && !sample.directory.trustTable.empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -101,8 +127,14 @@ int main(int argc, char** argv)
         std::cerr << "usage: write_peer_samples FOLDER\n";
         return 2;
     }
+    SampleConfiguration selective;
+    if (!SelectiveAuthentication(selective)) {
+        std::cerr << "write_peer_samples: the selective-authentication forest is not walked as it should be\n";
+        return 1;
+    }
     const bool written = WriteSample(argv[1], "worked_example", WorkedExample()) &&
-                         WriteSample(argv[1], "fifty_realms", FiftyRealms());
+                         WriteSample(argv[1], "fifty_realms", FiftyRealms()) &&
+                         WriteSample(argv[1], "selective_authentication", selective);
     if (!written)
         std::cerr << "write_peer_samples: cannot write into " << argv[1] << "\n";
     return written ? 0 : 1;

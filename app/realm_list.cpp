@@ -70,40 +70,44 @@ void InsertItemText(HWND list, int index, const std::string& text)
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-int CALLBACK CompareRealmItems(LPARAM first, LPARAM second, LPARAM list)
+ListItems ReadListItems(HWND list)
 {
-    const HWND listWindow = reinterpret_cast<HWND>(list);
-    return CompareRealmTexts(ReadItemText(listWindow, static_cast<int>(first)),
-                             ReadItemText(listWindow, static_cast<int>(second)));
+    ListItems items;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        items.texts.push_back(ReadItemText(list, index));
+        items.states.push_back(ReadItemState(list, index));
+    }
+    items.selectionMark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
+    return items;
 }
 
-// The order is found with CompareRealmItems on the untouched list, then the items are written
-// back in that order. LVM_SORTITEMSEX would do the same on Windows, but Wine hands its callback
-// positions in its half-sorted copy while the list still answers from the unsorted items, so a
-// callback that reads texts by index sorts wrongly there.
+void WriteItemsInOrder(HWND list, const ListItems& items, const std::vector<int>& order)
+{
+    for (std::size_t position = 0; position < order.size(); ++position) {
+        const int from = order[position];
+        const int to = static_cast<int>(position);
+        // The selection mark, where a Shift-click range starts, moves with its item too.
+        if (from == items.selectionMark)
+            SendMessageA(list, LVM_SETSELECTIONMARK, 0, to);
+        if (from == to)
+            continue;
+        WriteItemText(list, to, items.texts[static_cast<std::size_t>(from)]);
+        WriteItemState(list, to, items.states[static_cast<std::size_t>(from)]);
+    }
+}
+
+// Each text is read once; the order is found on the copies, then the items are written back in
+// that order. A list-view sort (LVM_SORTITEMSEX) would read two texts from the list for every
+// comparison, and under Wine its callback gets positions in a half-sorted copy of the items while
+// the list still answers from the unsorted ones.
 void SortRealmList(HWND list)
 {
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    std::vector<int> order(static_cast<std::size_t>(count));
+    const ListItems items = ReadListItems(list);
+    std::vector<int> order(items.texts.size());
     std::iota(order.begin(), order.end(), 0);
-    const auto sortParameter = reinterpret_cast<LPARAM>(list);
-    std::stable_sort(order.begin(), order.end(),
-                     [sortParameter](int a, int b) { return CompareRealmItems(a, b, sortParameter) < 0; });
-    std::vector<std::string> texts;
-    std::vector<UINT> states;
-    for (int index = 0; index < count; ++index) {
-        texts.push_back(ReadItemText(list, index));
-        states.push_back(ReadItemState(list, index));
-    }
-    // The selection mark, where a Shift-click range starts, moves with its item too.
-    const int mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
-    for (int position = 0; position < count; ++position) {
-        const auto from = static_cast<std::size_t>(order[static_cast<std::size_t>(position)]);
-        if (static_cast<int>(from) == mark)
-            SendMessageA(list, LVM_SETSELECTIONMARK, 0, position);
-        if (static_cast<int>(from) == position)
-            continue;
-        WriteItemText(list, position, texts[from]);
-        WriteItemState(list, position, states[from]);
-    }
+    std::stable_sort(order.begin(), order.end(), [&items](int a, int b) {
+        return CompareRealmTexts(items.texts[static_cast<std::size_t>(a)], items.texts[static_cast<std::size_t>(b)]) < 0;
+    });
+    WriteItemsInOrder(list, items, order);
 }

@@ -5,12 +5,22 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
-// The realm name order of two items of a list, by index, with the list itself as the sort
-// parameter: a list-view comparison as LVM_SORTITEMSEX calls it.
-int CALLBACK CompareRealmItems(LPARAM first, LPARAM second, LPARAM list);
-// Puts the items in the realm name order, each keeping its selection, its focus and the
-// selection mark.
+// What sorting moves of each item: its text and its selection and focus states, by index; and
+// which item holds the selection mark.
+struct ListItems {
+    std::vector<std::string> texts;
+    std::vector<UINT> states;
+    int selectionMark = -1;
+};
+
+ListItems ReadListItems(HWND list);
+// Puts at each position p the item that was at order[p].
+void WriteItemsInOrder(HWND list, const ListItems& items, const std::vector<int>& order);
+
+// Puts the items in the realm name order (CompareRealmTexts), each keeping its selection, its
+// focus and the selection mark.
 void SortRealmList(HWND list);
 
 // Holds back a list's repainting while many items change, and repaints it once at the end:

@@ -3,6 +3,9 @@
 
 #include "realm_item_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 unsigned char Folded(char c)
@@ -12,53 +15,63 @@ unsigned char Folded(char c)
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-int CompareLabels(const char* first, const char* second)
+// The labels of a text, taken from its end: each step gives the next label to the left.
+struct LabelsFromTheRight {
+    const char* text;
+    std::size_t end;  // what is left of the text: text[0 .. end)
+
+    bool Next(std::size_t& start, std::size_t& stop)
+    {
+        while (end > 0 && text[end - 1] == '.')
+            --end;
+        if (end == 0)
+            return false;
+        stop = end;
+        while (end > 0 && text[end - 1] != '.')
+            --end;
+        start = end;
+        return true;
+    }
+};
+
+// As C strings compare: the difference of the first differing bytes after folding, a label's
+// end counting as a NUL, so that a label that begins the other sorts first.
+int CompareLabels(const char* first, std::size_t firstLength, const char* second, std::size_t secondLength)
 {
-    unsigned char a = 0;
-    unsigned char b = 0;
-    do {
-        a = Folded(*first++);
-        b = Folded(*second++);
-    } while (a == b && a != 0);
-    return a - b;
+    for (std::size_t i = 0;; ++i) {
+        const unsigned char a = i < firstLength ? Folded(first[i]) : 0;
+        const unsigned char b = i < secondLength ? Folded(second[i]) : 0;
+        if (a != b || a == 0)
+            return a - b;
+    }
 }
 
 }  // namespace
 
-void SplitLabels(char* text, std::vector<char*>& labels)
-{
-    char* p = text;
-    while (*p != '\0') {
-        if (*p == '.') {
-            *p++ = '\0';
-            continue;
-        }
-        labels.push_back(p);
-        while (*p != '\0' && *p != '.')
-            ++p;
-    }
-}
-
-int CompareRealmTexts(std::string first, std::string second)
+int CompareRealmTexts(const std::string& first, const std::string& second)
 {
     // Only the first text is tested: both come from the same list and share one shape.
     const bool marked = first.size() > kFlagPrefixLength && first[kFlagPrefixLength - 1] == ' ';
     const std::size_t start = marked ? kFlagPrefixLength : 0;
     // A second text shorter than the prefix has no name left after it.
-    const std::size_t secondStart = second.size() < start ? second.size() : start;
-    std::vector<char*> firstLabels;
-    std::vector<char*> secondLabels;
-    SplitLabels(&first[start], firstLabels);
-    SplitLabels(&second[secondStart], secondLabels);
+    const char* const a = first.c_str() + start;
+    const char* const b = second.c_str() + std::min(start, second.size());
+    LabelsFromTheRight firstLabels{a, std::strlen(a)};
+    LabelsFromTheRight secondLabels{b, std::strlen(b)};
     for (;;) {
-        if (firstLabels.empty())
-            return secondLabels.empty() ? 0 : -1;
-        if (secondLabels.empty())
+        std::size_t firstStart = 0;
+        std::size_t firstStop = 0;
+        std::size_t secondStart = 0;
+        std::size_t secondStop = 0;
+        const bool firstHasLabel = firstLabels.Next(firstStart, firstStop);
+        const bool secondHasLabel = secondLabels.Next(secondStart, secondStop);
+        if (!firstHasLabel)
+            return secondHasLabel ? -1 : 0;
+        if (!secondHasLabel)
             return 1;
-        const int difference = CompareLabels(firstLabels.back(), secondLabels.back());
+        const int difference =
+            CompareLabels(a + firstStart, firstStop - firstStart, b + secondStart, secondStop - secondStart);
         if (difference != 0)
             return difference;
-        firstLabels.pop_back();
-        secondLabels.pop_back();
     }
 }

@@ -1,11 +1,11 @@
 // Generation of the three sections: library defaults, the selected realms' KDCs, capaths.
 #include "config_generation.h"
 
+#include "capaths_generation.h"
 #include "cross_realm_paths.h"
 #include "enctype_tokens.h"
 
 #include <cstddef>
-#include <set>
 #include <utility>
 
 namespace {
@@ -90,35 +90,6 @@ std::vector<Subsection> RealmSubsections(const SelectedRealms& realms, const Kdc
     return subsections;
 }
 
-void AddCapathSubsection(const TrustTable& trusts, TrustSearches& searches, const std::string& source,
-                         const std::vector<std::string>& targets, std::vector<Subsection>& subsections)
-{
-    std::set<std::string> done{source};
-    std::vector<Relation> relations;
-    CollectCapathRelations(trusts, searches, source, targets, done, relations);
-    if (!relations.empty())
-        subsections.push_back({ToUpperCopy(source), std::move(relations)});
-}
-
-// A server realm gets routes to every client realm, then to every other server realm; a
-// client realm that is not also a server gets routes to the server realms only.
-std::vector<Subsection> CapathSubsections(const SelectedRealms& realms, const TrustTable& trusts)
-{
-    std::vector<std::string> serverTargets = realms.clients;
-    serverTargets.insert(serverTargets.end(), realms.servers.begin(), realms.servers.end());
-    TrustSearches searches;
-    std::set<std::string> handled;
-    std::vector<Subsection> subsections;
-    for (const std::string& server : realms.servers) {
-        handled.insert(server);
-        AddCapathSubsection(trusts, searches, server, serverTargets, subsections);
-    }
-    for (const std::string& client : realms.clients)
-        if (handled.insert(client).second)
-            AddCapathSubsection(trusts, searches, client, realms.servers, subsections);
-    return subsections;
-}
-
 }  // namespace
 
 void GenerateConfigText(const DialogState& state, const RealmDirectory& directory, const ConfigTextWriter& writer)
@@ -129,7 +100,5 @@ void GenerateConfigText(const DialogState& state, const RealmDirectory& director
         writer.WriteSection("libdefaults", libdefaults);
     if (!realms.all.empty())
         writer.WriteNestedSection("realms", RealmSubsections(realms, directory.kdcTable));
-    const std::vector<Subsection> capaths = CapathSubsections(realms, directory.trustTable);
-    if (!capaths.empty())
-        writer.WriteNestedSection("capaths", capaths);
+    WriteCapaths(writer, directory.trustTable, realms.servers, realms.clients);
 }

@@ -8,37 +8,72 @@ bool IsComment(const std::string& text)
     return !text.empty() && text[0] == ';';
 }
 
-// std::endl, not '\n': every line reaches the stream's buffer as soon as it is complete.
-void WriteRelation(std::ostream& out, const Relation& relation, const char* indent)
-{
-    if (IsComment(relation.tag))
-        out << relation.tag << std::endl;
-    else
-        out << indent << relation.tag << " = " << relation.value << std::endl;
-}
-
 }  // namespace
+
+// Flushed after its LF, as std::endl would: every line reaches the stream's buffer as soon as it
+// is complete.
+void ConfigTextWriter::WriteRelation(const std::string& tag, const std::string& value, const char* indent) const
+{
+    if (IsComment(tag)) {
+        out << tag << std::endl;
+        return;
+    }
+    line.assign(indent);
+    line += tag;
+    line += " = ";
+    line += value;
+    line += '\n';
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    out.flush();
+}
 
 void ConfigTextWriter::WriteSection(const std::string& name, const std::vector<Relation>& relations) const
 {
-    out << '[' << name << ']' << std::endl;
+    WriteSectionHeader(name);
     for (const Relation& relation : relations)
-        WriteRelation(out, relation, "");
-    out << std::endl;
+        WriteRelation(relation.tag, relation.value, "");
+    WriteSectionEnd();
 }
 
 void ConfigTextWriter::WriteNestedSection(const std::string& name, const std::vector<Subsection>& subsections) const
 {
-    out << '[' << name << ']' << std::endl;
+    WriteSectionHeader(name);
     for (const Subsection& subsection : subsections) {
-        if (IsComment(subsection.name)) {
-            out << subsection.name << std::endl;
+        if (!WriteSubsectionOpening(subsection.name))
             continue;
-        }
-        out << subsection.name << " = {" << std::endl;
         for (const Relation& relation : subsection.relations)
-            WriteRelation(out, relation, "    ");
-        out << '}' << std::endl;
+            WriteNestedRelation(relation.tag, relation.value);
+        WriteSubsectionClosing();
     }
+    WriteSectionEnd();
+}
+
+void ConfigTextWriter::WriteSectionHeader(const std::string& name) const
+{
+    out << '[' << name << ']' << std::endl;
+}
+
+bool ConfigTextWriter::WriteSubsectionOpening(const std::string& name) const
+{
+    if (IsComment(name)) {
+        out << name << std::endl;
+        return false;
+    }
+    out << name << " = {" << std::endl;
+    return true;
+}
+
+void ConfigTextWriter::WriteNestedRelation(const std::string& tag, const std::string& value) const
+{
+    WriteRelation(tag, value, "    ");
+}
+
+void ConfigTextWriter::WriteSubsectionClosing() const
+{
+    out << '}' << std::endl;
+}
+
+void ConfigTextWriter::WriteSectionEnd() const
+{
     out << std::endl;
 }

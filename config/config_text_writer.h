@@ -22,9 +22,22 @@ struct Subsection {
 // and is flushed; each call appends a section to what the stream already holds.
 struct ConfigTextWriter {
     std::ostream& out;
+    // Where a relation's line is put together, so that it reaches the stream in one write.
+    mutable std::string line = {};
 
     void WriteSection(const std::string& name, const std::vector<Relation>& relations) const;
     void WriteNestedSection(const std::string& name, const std::vector<Subsection>& subsections) const;
+
+    // A nested section line by line, for one too large to hold at once: the header, each
+    // subsection's opening, relations and closing, then the end, as WriteNestedSection writes them.
+    void WriteSectionHeader(const std::string& name) const;
+    // False for a comment name, which is written alone: no relations and no closing follow.
+    bool WriteSubsectionOpening(const std::string& name) const;
+    void WriteNestedRelation(const std::string& tag, const std::string& value) const;
+    void WriteSubsectionClosing() const;
+    void WriteSectionEnd() const;
+
+    void WriteRelation(const std::string& tag, const std::string& value, const char* indent) const;
 };
 
 #endif

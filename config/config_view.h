@@ -8,7 +8,8 @@
 INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Generates the text for the dialog's owner, the main window, and appends it to edit 1023,
-// each line ended by CR LF.
-void FillConfigView(HWND dialog);
+// each line ended by CR LF. False when there is not enough memory to generate the text or for
+// the edit to hold it.
+bool FillConfigView(HWND dialog);
 
 #endif

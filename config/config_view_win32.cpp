@@ -6,27 +6,41 @@
 #include "generate_config.h"
 #include "resource_ids.h"
 
+#include <new>
 #include <string>
 
-void FillConfigView(HWND dialog)
+bool FillConfigView(HWND dialog)
 {
     const HWND edit = GetDlgItem(dialog, IDC_CONFIG_TEXT);
     // Appending obeys the edit's text limit, 32767 characters by default: a configuration
     // of a few dozen realms is longer.
     SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-    // All lines go in with one append: the edit lays out its whole text again on every
-    // replacement, so appending line by line costs the square of the text's length.
-    const std::string lines = CrLfLines(GeneratedConfigText(GetParent(dialog)));
-    const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
-    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
+    try {
+        // All lines go in with one append: the edit lays out its whole text again on every
+        // replacement, so appending line by line costs the square of the text's length.
+        const std::string lines = CrLfLines(GeneratedConfigText(GetParent(dialog)));
+        const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(length), length);
+        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
+        // An edit that can't hold the text takes none of it; the length may count more than the
+        // text's characters in a double-byte code page, never fewer.
+        return static_cast<std::size_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0)) >= lines.size();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 INT_PTR CALLBACK ConfigViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        FillConfigView(dialog);
+        if (!FillConfigView(dialog)) {
+            // A view with part of the text, or none, would pass for the configuration.
+            MessageBoxA(GetParent(dialog), "The configuration can't be shown: there is not enough memory for its text.",
+                        "Error", MB_OK | MB_ICONERROR);
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
         SetUpConfigViewLayout(dialog);
         return TRUE;
     case WM_SHOWWINDOW:

@@ -6,7 +6,9 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -59,6 +61,15 @@ void GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer)
 std::string GeneratedConfigText(HWND mainWindow)
 {
     std::ostringstream out;
-    GenerateConfig(mainWindow, ConfigTextWriter{out});
-    return out.str();
+    // A stream that can't grow swallows the failure and takes no more text: a configuration cut
+    // short must not pass for the whole one.
+    out.exceptions(std::ios::badbit);
+    try {
+        GenerateConfig(mainWindow, ConfigTextWriter{out});
+        return out.str();
+    } catch (const std::ios_base::failure&) {
+        throw std::bad_alloc();
+    } catch (const std::length_error&) {
+        throw std::bad_alloc();
+    }
 }

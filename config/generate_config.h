@@ -15,7 +15,8 @@ DialogState ReadDialogState(HWND mainWindow);
 // Writes the configuration for the main window's current state and the realm directory.
 void GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer);
 
-// The whole text GenerateConfig writes, with LF line ends.
+// The whole text GenerateConfig writes, with LF line ends. Throws std::bad_alloc when there is
+// not enough memory for all of it.
 std::string GeneratedConfigText(HWND mainWindow);
 
 #endif

@@ -1,7 +1,8 @@
-// Breadth-first searches over the trust table and the capaths relations built from them.
+// Realm name rules of [capaths] and the search for one pair of realms.
 #include "cross_realm_paths.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 std::string ToUpperCopy(const std::string& text)
@@ -12,31 +13,6 @@ std::string ToUpperCopy(const std::string& text)
             c = static_cast<char>(c - 'a' + 'A');
     return upper;
 }
-
-namespace {
-
-std::vector<std::string> Labels(const std::string& name)
-{
-    std::vector<std::string> labels;
-    std::size_t start = 0;
-    for (std::size_t dot = name.find('.'); dot != std::string::npos; dot = name.find('.', start)) {
-        labels.push_back(name.substr(start, dot - start));
-        start = dot + 1;
-    }
-    labels.push_back(name.substr(start));
-    return labels;
-}
-
-// The name made of the labels from `first` on.
-std::string Joined(const std::vector<std::string>& labels, std::size_t first)
-{
-    std::string name;
-    for (std::size_t i = first; i < labels.size(); ++i)
-        name += (i == first ? "" : ".") + labels[i];
-    return name;
-}
-
-}  // namespace
 
 std::string LastTwoLabels(const std::string& name)
 {
@@ -49,21 +25,27 @@ std::string LastTwoLabels(const std::string& name)
     return name.substr(previous + 1);
 }
 
+std::vector<std::string> UpperLabelSuffixes(const std::string& name)
+{
+    const std::string upper = ToUpperCopy(name);
+    std::vector<std::string> suffixes{upper};
+    for (std::size_t dot = upper.find('.'); dot != std::string::npos; dot = upper.find('.', dot + 1))
+        suffixes.push_back(upper.substr(dot + 1));
+    return suffixes;
+}
+
 std::vector<std::string> HierarchicalWalk(const std::string& client, const std::string& service)
 {
-    const std::vector<std::string> clientLabels = Labels(ToUpperCopy(client));
-    const std::vector<std::string> serviceLabels = Labels(ToUpperCopy(service));
+    const std::vector<std::string> up = UpperLabelSuffixes(client);
+    const std::vector<std::string> down = UpperLabelSuffixes(service);
+    // Suffixes of one length are equal only when every shorter pair is.
     std::size_t common = 0;
-    while (common < clientLabels.size() && common < serviceLabels.size() &&
-           clientLabels[clientLabels.size() - 1 - common] == serviceLabels[serviceLabels.size() - 1 - common])
+    while (common < up.size() && common < down.size() && up[up.size() - 1 - common] == down[down.size() - 1 - common])
         ++common;
-    // Up from the client to the common suffix, then down to the service realm. Names without
-    // a common label pass through every suffix of both, top-level labels included.
-    std::vector<std::string> realms;
-    for (std::size_t first = 0; first + std::max<std::size_t>(common, 1) <= clientLabels.size(); ++first)
-        realms.push_back(Joined(clientLabels, first));
-    for (std::size_t first = serviceLabels.size() - common; first-- > 0;)
-        realms.push_back(Joined(serviceLabels, first));
+    // Up from the client to the common suffix, then down to the service realm. Names without a
+    // common label pass through every suffix of both, top-level labels included.
+    std::vector<std::string> realms(up.begin(), up.end() - static_cast<std::ptrdiff_t>(std::max<std::size_t>(common, 1) - 1));
+    realms.insert(realms.end(), down.rbegin() + static_cast<std::ptrdiff_t>(common), down.rend());
     if (realms.size() <= 2)
         return {};
     return std::vector<std::string>(realms.begin() + 1, realms.end() - 1);
@@ -80,22 +62,6 @@ bool TrustsDirectly(const TrustTable& trusts, const std::string& trusting, const
     return false;
 }
 
-// Two realms of one DNS tree need no capaths entry when the chain found is the very walk the
-// client makes without one; a resource forest under the company's suffix, or two realms under
-// a public suffix such as co.uk, share the last two labels but not that walk.
-bool ClientWalksThePath(const std::string& client, const std::string& service, const std::vector<std::string>& path)
-{
-    if (LastTwoLabels(client) != LastTwoLabels(service))
-        return false;
-    const std::vector<std::string> walk = HierarchicalWalk(client, service);
-    if (walk.size() != path.size())
-        return false;
-    for (std::size_t i = 0; i < walk.size(); ++i)
-        if (walk[i] != ToUpperCopy(path[i]))
-            return false;
-    return true;
-}
-
 // From the realm whose trust reached the target back to the realm next to the source.
 void AppendChain(const std::map<std::string, std::string>& predecessor, const std::string& source,
                  std::string realm, std::vector<std::string>& path)
@@ -104,6 +70,18 @@ void AppendChain(const std::map<std::string, std::string>& predecessor, const st
         path.push_back(realm);
         realm = predecessor.at(realm);
     }
+}
+
+// Two realms of one DNS tree need no capaths entry when the chain found is the very walk the
+// client makes without one; a resource forest under the company's suffix, or two realms under
+// a public suffix such as co.uk, share the last two labels but not that walk.
+bool ClientWalksThePath(const std::string& client, const std::string& service, const std::vector<std::string>& path)
+{
+    if (LastTwoLabels(client) != LastTwoLabels(service))
+        return false;
+    const std::vector<std::string> walk = HierarchicalWalk(client, service);
+    return std::equal(walk.begin(), walk.end(), path.begin(), path.end(),
+                      [](const std::string& walked, const std::string& realm) { return walked == ToUpperCopy(realm); });
 }
 
 }  // namespace
@@ -135,57 +113,5 @@ void FindTrustPath(const TrustTable& trusts, const std::string& source, const st
             }
         }
         frontier = std::move(next);
-    }
-}
-
-TrustSearch SearchTrustsFrom(const TrustTable& trusts, const std::string& start)
-{
-    TrustSearch search{start, {{start, std::string()}}};
-    std::vector<std::string> frontier{start};
-    while (!frontier.empty()) {
-        std::vector<std::string> next;
-        for (const std::string& realm : frontier) {
-            auto range = trusts.equal_range(realm);
-            for (auto it = range.first; it != range.second; ++it)
-                if (search.predecessor.emplace(it->second, realm).second)
-                    next.push_back(it->second);
-        }
-        frontier = std::move(next);
-    }
-    return search;
-}
-
-void TrustPathFromSearch(const TrustSearch& search, const std::string& target, std::vector<std::string>& path)
-{
-    // The first entry that reaches a realm is the one that gave it its predecessor, which
-    // is where FindTrustPath would have stopped; the start itself needs no path.
-    if (target == search.start)
-        return;
-    auto found = search.predecessor.find(target);
-    if (found == search.predecessor.end())
-        return;
-    std::vector<std::string> chain;
-    AppendChain(search.predecessor, search.start, found->second, chain);
-    if (!ClientWalksThePath(target, search.start, chain))
-        path.insert(path.end(), chain.begin(), chain.end());
-}
-
-void CollectCapathRelations(const TrustTable& trusts, TrustSearches& searches, const std::string& source,
-                            const std::vector<std::string>& targets, std::set<std::string>& done,
-                            std::vector<Relation>& relations)
-{
-    for (const std::string& target : targets) {
-        if (!done.insert(target).second)
-            continue;
-        // The search runs from the target: a trust (P, Q) lets Q's users reach P, so the
-        // chain target -> ... -> source is the source's users' way to the target.
-        auto search = searches.find(target);
-        if (search == searches.end())
-            search = searches.emplace(target, SearchTrustsFrom(trusts, target)).first;
-        std::vector<std::string> path;
-        TrustPathFromSearch(search->second, source, path);
-        const std::string tag = ToUpperCopy(target);
-        for (const std::string& realm : path)
-            relations.push_back({tag, ToUpperCopy(realm)});
     }
 }

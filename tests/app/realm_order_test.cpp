@@ -1,51 +1,11 @@
-// The realm name order and the label splitting it rests on.
+// The realm name order: labels from the right, case folded, marks skipped.
 #include "realm_order.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
-
-namespace {
-
-std::vector<std::string> Labels(std::string text)
-{
-    std::vector<char*> labels;
-    SplitLabels(&text[0], labels);
-    return std::vector<std::string>(labels.begin(), labels.end());
-}
-
-}  // namespace
-
-TEST(SplitLabels, CutsInPlaceAndSkipsEmptyPieces)
-{
-    char text[] = ".a..example.com.";
-    std::vector<char*> labels;
-    SplitLabels(text, labels);
-    ASSERT_EQ(labels.size(), 3u);
-    // The labels point into the buffer, whose dots have become NULs.
-    EXPECT_EQ(labels[0], text + 1);
-    EXPECT_STREQ(labels[0], "a");
-    EXPECT_STREQ(labels[1], "example");
-    EXPECT_STREQ(labels[2], "com");
-    EXPECT_EQ(std::memcmp(text, "\0a\0\0example\0com\0", sizeof text), 0);
-}
-
-TEST(SplitLabels, GivesNothingForEmptyOrDotsOnlyAndAppendsToTheList)
-{
-    EXPECT_TRUE(Labels("").empty());
-    EXPECT_TRUE(Labels("...").empty());
-    EXPECT_EQ(Labels("single"), std::vector<std::string>{"single"});
-
-    char first[] = "a.b";
-    char second[] = "c";
-    std::vector<char*> labels;
-    SplitLabels(first, labels);
-    SplitLabels(second, labels);
-    EXPECT_EQ(std::vector<std::string>(labels.begin(), labels.end()), (std::vector<std::string>{"a", "b", "c"}));
-}
 
 TEST(CompareRealmTexts, SortsADomainDirectlyBeforeItsSubDomains)
 {
@@ -64,6 +24,8 @@ TEST(CompareRealmTexts, IgnoresLetterCaseAndEmptyLabels)
     EXPECT_EQ(CompareRealmTexts("a..example.com", "a.example.com"), 0);
     EXPECT_EQ(CompareRealmTexts(".a.example.com.", "a.example.com"), 0);
     EXPECT_EQ(CompareRealmTexts("", "..."), 0);
+    // A text ends at its first NUL, as the list's C strings do.
+    EXPECT_EQ(CompareRealmTexts(std::string("b.com\0a.org", 11), "b.com"), 0);
 }
 
 TEST(CompareRealmTexts, FewerLabelsAndShorterLabelsSortFirst)

@@ -10,6 +10,8 @@
 #include <commctrl.h>
 #include <dlgs.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <set>
 
 namespace {
@@ -198,6 +200,19 @@ bool StepExpectConfig(DriverSession& session, const ScenarioStep& step, std::str
     }
     error = DescribeLineDifference(expected, lines);
     return error.empty();
+}
+
+// Prints the size of the open view's text, for measurements.
+bool StepConfigSize(DriverSession& session, const ScenarioStep& step, std::string& error)
+{
+    HWND dialog = nullptr;
+    std::string text;
+    if (!RequireArgumentCount(step, 0, 0, error) || !WaitForDialog(session, kViewCaption, dialog, error) ||
+        !ReadControlText(GetDlgItem(dialog, IDC_CONFIG_TEXT), session.boundMs, text, error))
+        return false;
+    std::printf("  config: %zu bytes, %zu lines\n", text.size(),
+                static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    return true;
 }
 
 bool StepEscape(DriverSession& session, const ScenarioStep& step, std::string& error)

@@ -113,7 +113,7 @@ bool StepSelectRange(DriverSession& session, const ScenarioStep& step, std::stri
 {
     int listId = 0;
     int count = 0;
-    if (!RequireArgumentCount(step, 3, 3, error) || !FindId(kLists, step.args[0], listId, error) ||
+    if (!RequireArgumentCount(step, 3, 4, error) || !FindId(kLists, step.args[0], listId, error) ||
         !WaitUntilReady(session, error))
         return false;
     const RemoteList list = MainList(session, listId);
@@ -128,8 +128,17 @@ bool StepSelectRange(DriverSession& session, const ScenarioStep& step, std::stri
                 " to " + step.args[2];
         return false;
     }
+    // Every item of the range, or every STEP-th from its first.
+    long every = 1;
+    if (step.args.size() == 4) {
+        every = std::strtol(step.args[3].c_str(), &end, 10);
+        if (step.args[3].empty() || *end != '\0' || every < 1) {
+            error = "a step of select-range is a whole number from 1 up, not " + step.args[3];
+            return false;
+        }
+    }
     std::vector<int> indexes;
-    for (long i = first; i <= last; ++i)
+    for (long i = first; i <= last; i += every)
         indexes.push_back(static_cast<int>(i));
     return SelectItems(list, indexes, error);
 }

@@ -34,6 +34,7 @@ const StepEntry kSteps[] = {
     {"cancel", &StepCancel},
     {"view", &StepView},
     {"expect-config", &StepExpectConfig},
+    {"config-size", &StepConfigSize},
     {"escape", &StepEscape},
     {"save", &StepSave},
     {"save-as", &StepSaveAs},

@@ -20,7 +20,7 @@ bool StepExpectCalls(DriverSession& session, const ScenarioStep& step, std::stri
 bool StepMemory(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectReleased(DriverSession& session, const ScenarioStep& step, std::string& error);
 
-// Main window steps: select LIST NAME..., select-range LIST FIRST LAST|last, press BUTTON, click true|false, expect-available,
+// Main window steps: select LIST NAME..., select-range LIST FIRST LAST|last [STEP], press BUTTON, click true|false, expect-available,
 // expect-selected, expect-count LIST N, expect-log, expect-checked true|false|none,
 // expect-edit tgs|tkt TEXT.
 bool StepSelect(DriverSession& session, const ScenarioStep& step, std::string& error);
@@ -35,7 +35,7 @@ bool StepExpectChecked(DriverSession& session, const ScenarioStep& step, std::st
 bool StepExpectEdit(DriverSession& session, const ScenarioStep& step, std::string& error);
 
 // Dialog steps: choose tgs|tkt, expect-ticked NAME..., tick NAME..., ok, cancel, view,
-// expect-config, escape, save, save-as NAME, box TEXT CAPTION BUTTON.
+// expect-config, config-size, escape, save, save-as NAME, box TEXT CAPTION BUTTON.
 bool StepChoose(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectTicked(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepTick(DriverSession& session, const ScenarioStep& step, std::string& error);
@@ -43,6 +43,7 @@ bool StepOk(DriverSession& session, const ScenarioStep& step, std::string& error
 bool StepCancel(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepView(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectConfig(DriverSession& session, const ScenarioStep& step, std::string& error);
+bool StepConfigSize(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepEscape(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepSave(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepSaveAs(DriverSession& session, const ScenarioStep& step, std::string& error);

@@ -1,0 +1,176 @@
+// [capaths] with one trust search per target realm, written subsection by subsection: the cost
+// follows the routes that need an entry, not the number of realm pairs.
+#include "capaths_generation.h"
+
+#include "cross_realm_paths.h"
+#include "trust_graph.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <utility>
+
+namespace {
+
+using Numbers = std::vector<std::uint32_t>;
+
+// A subsection's realm and the lists whose realms are its targets, in order.
+struct Source {
+    std::uint32_t realm;
+    const Numbers* firstTargets;
+    const Numbers* moreTargets;  // may be null
+};
+
+Numbers Numbered(const TrustGraph& graph, const std::vector<std::string>& realms)
+{
+    Numbers numbers;
+    for (const std::string& realm : realms)
+        numbers.push_back(RealmNumber(graph, realm));
+    return numbers;
+}
+
+// Servers first, each with the clients then the servers; then the clients not yet handled.
+std::vector<Source> SourcesInOrder(const Numbers& servers, const Numbers& clients)
+{
+    std::vector<Source> sources;
+    std::set<std::uint32_t> handled;
+    for (const std::uint32_t server : servers) {
+        handled.insert(server);
+        sources.push_back({server, &clients, &servers});
+    }
+    for (const std::uint32_t client : clients)
+        if (handled.insert(client).second)
+            sources.push_back({client, &servers, nullptr});
+    return sources;
+}
+
+// The targets that some source needs a listed route to. Each search is dropped as soon as it is
+// known, so that a tree whose routes are all the clients' own walks holds one search at a time.
+Numbers TargetsWithEntries(const TrustGraph& graph, const std::vector<Source>& sources, const Numbers& servers,
+                           const Numbers& clients)
+{
+    std::vector<bool> isServer(graph.realms.size());
+    for (const std::uint32_t server : servers)
+        isServer[server] = true;
+    std::set<std::uint32_t> targets(clients.begin(), clients.end());
+    targets.insert(servers.begin(), servers.end());
+    std::set<std::uint32_t> serverSources;
+    std::set<std::uint32_t> clientSources;
+    for (const Source& source : sources)
+        (source.moreTargets != nullptr ? serverSources : clientSources).insert(source.realm);
+
+    Numbers predecessor;
+    Numbers queue;
+    Numbers chain;
+    const auto needsEntry = [&](std::uint32_t source, std::uint32_t target) {
+        CapathChain(graph, {predecessor.data(), 1}, source, target, chain);
+        return !chain.empty();
+    };
+    Numbers needed;
+    for (const std::uint32_t target : targets) {
+        SearchTrusts(graph, target, predecessor, queue);
+        bool found = false;
+        // Every server lists every target; the other clients list the servers.
+        for (auto it = serverSources.begin(); !found && it != serverSources.end(); ++it)
+            found = needsEntry(*it, target);
+        for (auto it = clientSources.begin(); !found && isServer[target] && it != clientSources.end(); ++it)
+            found = needsEntry(*it, target);
+        if (found)
+            needed.push_back(target);
+    }
+    return needed;
+}
+
+// The searches from those targets, one column each of a realm-major table: a subsection walks
+// its own row across all targets, and the few realms its routes pass through stay in the cache.
+struct SearchTable {
+    Numbers column;         // by target realm; kNoRealm: no search kept
+    std::size_t width = 0;  // columns
+    Numbers cells;          // cells[realm * width + column]
+};
+
+SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
+{
+    SearchTable table;
+    table.column.assign(graph.realms.size(), kNoRealm);
+    table.width = targets.size();
+    table.cells.resize(graph.realms.size() * table.width);
+    // Searches go in a few columns at a time, so that filling writes whole cache lines.
+    constexpr std::size_t kBatch = 16;
+    std::vector<Numbers> batch(kBatch);
+    Numbers queue;
+    for (std::size_t first = 0; first < targets.size(); first += kBatch) {
+        const std::size_t count = std::min(kBatch, targets.size() - first);
+        for (std::size_t j = 0; j < count; ++j) {
+            table.column[targets[first + j]] = static_cast<std::uint32_t>(first + j);
+            SearchTrusts(graph, targets[first + j], batch[j], queue);
+        }
+        for (std::size_t realm = 0; realm < graph.realms.size(); ++realm)
+            for (std::size_t j = 0; j < count; ++j)
+                table.cells[realm * table.width + first + j] = batch[j][realm];
+    }
+    return table;
+}
+
+// done[t] == stamp: target t is taken already for this subsection.
+void AppendRelations(const TrustGraph& graph, const SearchTable& searches, std::uint32_t source,
+                     const Numbers& targets, std::uint32_t stamp, Numbers& done, Numbers& chain,
+                     std::vector<std::pair<std::uint32_t, std::uint32_t>>& relations)
+{
+    for (const std::uint32_t target : targets) {
+        if (done[target] == stamp)
+            continue;
+        done[target] = stamp;
+        const std::uint32_t column = searches.column[target];
+        if (column == kNoRealm)
+            continue;
+        CapathChain(graph, {searches.cells.data() + column, searches.width}, source, target, chain);
+        for (const std::uint32_t realm : chain)
+            relations.emplace_back(target, realm);
+    }
+}
+
+}  // namespace
+
+void WriteCapaths(const ConfigTextWriter& writer, const TrustTable& trusts, const std::vector<std::string>& servers,
+                  const std::vector<std::string>& clients)
+{
+    std::vector<std::string> selected = servers;
+    selected.insert(selected.end(), clients.begin(), clients.end());
+    const TrustGraph graph = MakeTrustGraph(trusts, selected);
+    const Numbers serverNumbers = Numbered(graph, servers);
+    const Numbers clientNumbers = Numbered(graph, clients);
+    const std::vector<Source> sources = SourcesInOrder(serverNumbers, clientNumbers);
+    const SearchTable searches = SearchesFrom(graph, TargetsWithEntries(graph, sources, serverNumbers, clientNumbers));
+
+    std::vector<std::string> upper;
+    for (const std::string& realm : graph.realms)
+        upper.push_back(ToUpperCopy(realm));
+    // Each subsection stamps the targets it has taken, itself first; a server listed twice
+    // gets two subsections alike.
+    Numbers done(graph.realms.size(), kNoRealm);
+    Numbers chain;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> relations;
+    bool started = false;
+    for (std::size_t index = 0; index < sources.size(); ++index) {
+        const Source& source = sources[index];
+        const auto stamp = static_cast<std::uint32_t>(index);
+        relations.clear();
+        done[source.realm] = stamp;
+        AppendRelations(graph, searches, source.realm, *source.firstTargets, stamp, done, chain, relations);
+        if (source.moreTargets != nullptr)
+            AppendRelations(graph, searches, source.realm, *source.moreTargets, stamp, done, chain, relations);
+        if (relations.empty())
+            continue;
+        if (!started)
+            writer.WriteSectionHeader("capaths");
+        started = true;
+        if (writer.WriteSubsectionOpening(upper[source.realm])) {
+            for (const auto& relation : relations)
+                writer.WriteNestedRelation(upper[relation.first], upper[relation.second]);
+            writer.WriteSubsectionClosing();
+        }
+    }
+    if (started)
+        writer.WriteSectionEnd();
+}

@@ -1,0 +1,90 @@
+// The configuration view when memory runs out while the text is made: a message, no view, and
+// a program that goes on. Allocations above a bound fail here as they would on a full system.
+#include "config_view.h"
+#include "main_window_driver.h"
+#include "message_box_watcher.h"
+#include "realm_directory.h"
+#include "resource_ids.h"
+#include "sample_configurations.h"
+#include "view_driver.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+#include <new>
+
+namespace {
+
+// Blocks larger than this are refused, as by an allocator that has run out of address space.
+std::size_t refusedAbove = std::numeric_limits<std::size_t>::max();
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    void* block = size > refusedAbove ? nullptr : std::malloc(size == 0 ? 1 : size);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return block;
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+namespace {
+
+class ConfigViewOutOfMemoryTest : public testing::Test {
+protected:
+    // Fifty realms, put straight into the directory and the Selected list: some 60 KB of text.
+    void SetUp() override
+    {
+        const SampleConfiguration sample = FiftyRealms();
+        TheRealmDirectory() = sample.directory;
+        for (std::size_t i = 0; i < sample.state.selectedItems.size(); ++i) {
+            std::string text = sample.state.selectedItems[i];
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.pszText = &text[0];
+            SendMessageA(main.Control(IDC_SELECTED_LIST), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    void TearDown() override
+    {
+        refusedAbove = std::numeric_limits<std::size_t>::max();
+        TheRealmDirectory() = RealmDirectory{};
+    }
+
+    TestMainWindow main;
+};
+
+}  // namespace
+
+TEST_F(ConfigViewOutOfMemoryTest, SaysSoInsteadOfShowingPartOfTheText)
+{
+    INT_PTR result = 0;
+    const auto boxes = AnswerMessageBoxes([&] {
+        refusedAbove = 16 * 1024;
+        result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONFIG_VIEW), main.window,
+                                 &ConfigViewProc, 0);
+        refusedAbove = std::numeric_limits<std::size_t>::max();
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The configuration can't be shown: there is not enough memory for its text.");
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
+    EXPECT_EQ(boxes[0].owner, main.window);
+    EXPECT_EQ(result, IDCANCEL);
+    // The program goes on: the main window is enabled again and the next View shows the text.
+    EXPECT_TRUE(IsWindowEnabled(main.window));
+    const ViewVisit visit = VisitConfigView(main.window);
+    ASSERT_TRUE(visit.found);
+    EXPECT_GT(visit.text.size(), 32767u);
+}

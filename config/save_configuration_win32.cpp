@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 namespace {
 
@@ -119,8 +120,15 @@ void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath)
     // Kerberos clients on Linux and Java read krb5.conf as UTF-8; the view shows the ANSI text.
     std::string text;
     unsigned long conversionError = 0;
-    if (!Utf8FromAnsi(GeneratedConfigText(mainWindow), text, conversionError)) {
-        ShowFailure(mainWindow, path, {"Could not convert the configuration to UTF-8.", conversionError});
+    try {
+        if (!Utf8FromAnsi(GeneratedConfigText(mainWindow), text, conversionError)) {
+            ShowFailure(mainWindow, path, {"Could not convert the configuration to UTF-8.", conversionError});
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+        // Nothing has been written yet: the target and its folder are as they were.
+        ShowFailure(mainWindow, path,
+                    {"There is not enough memory to generate the configuration.", ERROR_NOT_ENOUGH_MEMORY});
         return;
     }
     if (!ReplaceWithText(path, text, failure)) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-// Converts through UTF-16, without a byte-order mark; pure ASCII comes out byte for byte. False,
+// Converts through UTF-16, without a byte-order mark; pure ASCII is copied as it is. False,
 // with the system's error code in error, when the system can't convert the text.
 bool Utf8FromAnsi(const std::string& ansi, std::string& utf8, unsigned long& error);
 

@@ -3,13 +3,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 
 bool Utf8FromAnsi(const std::string& ansi, std::string& utf8, unsigned long& error)
 {
-    utf8.clear();
-    if (ansi.empty())
+    // ASCII is the same bytes in every code page Windows uses for ANSI text, and in UTF-8: no
+    // conversion, and no wide copy of a text that may be tens of megabytes.
+    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        utf8 = ansi;
         return true;
+    }
+    utf8.clear();
     if (ansi.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         error = ERROR_ARITHMETIC_OVERFLOW;
         return false;

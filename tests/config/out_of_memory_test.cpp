@@ -1,11 +1,13 @@
-// The configuration view when memory runs out while the text is made: a message, no view, and
-// a program that goes on. Allocations above a bound fail here as they would on a full system.
+// The configuration view and Save when memory runs out while the text is made: a message, no
+// view, no file, and a program that goes on. Allocations above a bound fail here as they would
+// on a full system.
 #include "config_view.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "sample_configurations.h"
+#include "save_configuration.h"
 #include "view_driver.h"
 
 #include <commctrl.h>
@@ -40,7 +42,7 @@ void operator delete(void* block, std::size_t) noexcept
 
 namespace {
 
-class ConfigViewOutOfMemoryTest : public testing::Test {
+class OutOfMemoryTest : public testing::Test {
 protected:
     // Fifty realms, put straight into the directory and the Selected list: some 60 KB of text.
     void SetUp() override
@@ -67,7 +69,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ConfigViewOutOfMemoryTest, SaysSoInsteadOfShowingPartOfTheText)
+TEST_F(OutOfMemoryTest, TheViewSaysSoInsteadOfShowingPartOfTheText)
 {
     INT_PTR result = 0;
     const auto boxes = AnswerMessageBoxes([&] {
@@ -87,4 +89,39 @@ TEST_F(ConfigViewOutOfMemoryTest, SaysSoInsteadOfShowingPartOfTheText)
     const ViewVisit visit = VisitConfigView(main.window);
     ASSERT_TRUE(visit.found);
     EXPECT_GT(visit.text.size(), 32767u);
+}
+
+namespace {
+
+std::string savePath;
+
+bool AnswerSavePath(HWND, std::string& path)
+{
+    path = savePath;
+    return true;
+}
+
+}  // namespace
+
+TEST_F(OutOfMemoryTest, SaveSaysSoAndWritesNothing)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "qm-out-of-memory-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    savePath = folder + "\\krb5.conf";
+    const auto boxes = AnswerMessageBoxes([&] {
+        refusedAbove = 16 * 1024;
+        SaveConfigurationWith(main.window, &AnswerSavePath);
+        refusedAbove = std::numeric_limits<std::size_t>::max();
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.rfind("The configuration was not saved to " + savePath +
+                                      ".\r\nThere is not enough memory to generate the configuration.\r\n\r\n",
+                                  0),
+              0u)
+        << boxes[0].text;
+    EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
+    // The folder stays empty: no target, no temporary file.
+    EXPECT_TRUE(RemoveDirectoryA(folder.c_str())) << "the folder is not empty (error " << GetLastError() << ")";
 }

@@ -144,6 +144,25 @@ TEST_F(AboutBoxTest, EnterEscapeOkAndTheCloseBoxAllEndItWithTwo)
     EXPECT_TRUE(shellCalls.empty());
 }
 
+// OK is the one tab stop: Tab keeps the focus there, and Space presses it.
+TEST_F(AboutBoxTest, TabStaysOnOkAndSpacePressesIt)
+{
+    std::vector<int> focus;
+    const DialogStep noteFocus = [&focus](HWND) { focus.push_back(GetDlgCtrlID(GetFocus())); };
+    const std::vector<DialogStep> steps{noteFocus, [](HWND d) { PressKey(d, VK_TAB); }, noteFocus,
+                                        [](HWND d) { PressKey(d, VK_TAB); }, noteFocus,
+                                        [](HWND d) { PressKey(d, VK_SPACE); }};
+    ModalOutcome outcome = RunModalDialog(
+        []() {
+            return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialogProc, 0);
+        },
+        steps);
+    EXPECT_TRUE(RanToTheEnd(outcome, steps));
+    EXPECT_EQ(outcome.result, 2);
+    EXPECT_EQ(focus, (std::vector<int>{IDOK, IDOK, IDOK}));
+    EXPECT_TRUE(shellCalls.empty());
+}
+
 TEST_F(AboutBoxTest, ShowsTheProductTheAddressAndTheAuthors)
 {
     OpenModeless();

@@ -50,6 +50,12 @@ function(qm_delay_import target)
     elseif(MINGW)
       qm_mingw_delay_library(${dll} library)
       target_link_libraries(${target} INTERFACE ${library})
+      # The 32-bit linker drops the code of an import member whose own symbol nobody calls, and
+      # a delay-import slot starts out pointing into that code. Calls through the headers'
+      # dllimport go to the slot directly; without it they call the member's symbol and keep it.
+      if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        target_compile_definitions(${target} INTERFACE DECLSPEC_IMPORT=)
+      endif()
     else()
       message(FATAL_ERROR "no way to delay-import ${dll}.dll with this toolchain")
     endif()

@@ -23,11 +23,15 @@ std::string ModuleFolder(HMODULE module)
     return slash == std::string::npos ? std::string() : Lower(text.substr(0, slash));
 }
 
-std::string SystemDllFolder()
+bool IsSystemDllFolder(const std::string& folder)
 {
-    char folder[MAX_PATH] = {};
+    char path[MAX_PATH] = {};
+    UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    if (length != 0 && length < MAX_PATH && folder == Lower(std::string(path, length)))
+        return true;
     BOOL wow64 = FALSE;
-    const UINT length = IsWow64Process(GetCurrentProcess(), &wow64) && wow64 ? GetSystemWow64DirectoryA(folder, MAX_PATH)
-                                                                             : GetSystemDirectoryA(folder, MAX_PATH);
-    return length == 0 || length >= MAX_PATH ? std::string() : Lower(std::string(folder, length));
+    if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64)
+        return false;
+    length = GetSystemWow64DirectoryA(path, MAX_PATH);
+    return length != 0 && length < MAX_PATH && folder == Lower(std::string(path, length));
 }

@@ -8,8 +8,9 @@
 
 // The folder of a loaded module (null: the program), without a trailing backslash, in lower case.
 std::string ModuleFolder(HMODULE module);
-// The folder that system DLLs of this process's architecture load from, in lower case: the
-// system folder, or under WoW64 the folder of the 32-bit system DLLs.
-std::string SystemDllFolder();
+// Whether a folder (as ModuleFolder gives it) is where this process's system DLLs come from: the
+// system folder, and under WoW64 also the folder of the 32-bit system DLLs, which is the name
+// Windows gives their modules (Wine names them by the system folder).
+bool IsSystemDllFolder(const std::string& folder);
 
 #endif

@@ -60,6 +60,22 @@ bool OverLink(HWND dialog, LPARAM lParam)
     return about.linkLabel != nullptr && ChildWindowFromPoint(dialog, point) == about.linkLabel;
 }
 
+// Every mouse message over the dialog, a click included, first asks for the cursor, and the
+// default answer is the class's arrow: over the label the answer is the hand.
+bool ShowHandOverLink(HWND dialog, LPARAM lParam)
+{
+    if (LOWORD(lParam) != HTCLIENT || about.linkLabel == nullptr)
+        return false;
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(dialog, &point);
+    if (ChildWindowFromPoint(dialog, point) != about.linkLabel)
+        return false;
+    SetCursor(about.handCursor);
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return true;
+}
+
 void OnMouseMove(HWND dialog, LPARAM lParam)
 {
     // Without leave tracking the look changes only on moves inside the dialog.
@@ -94,6 +110,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_MOUSEMOVE:
         OnMouseMove(dialog, lParam);
         return FALSE;
+    case WM_SETCURSOR:
+        return ShowHandOverLink(dialog, lParam) ? TRUE : FALSE;
     case WM_LBUTTONDOWN:
         if (OverLink(dialog, lParam))
             aboutShell.execute(dialog, "open", QM_WEB_ADDRESS, nullptr, nullptr, SW_SHOWNORMAL);

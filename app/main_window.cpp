@@ -69,6 +69,46 @@ void DispatchCommand(HWND window, WORD command)
     }
 }
 
+// The control that had the focus when the window last lost it. One main window per process; a
+// control of a window that is gone no longer counts.
+HWND savedFocus = nullptr;
+
+void SaveFocus(HWND window)
+{
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window, focus))
+        savedFocus = focus;
+}
+
+// Edits show their whole text selected when the keyboard brings the focus, as in any dialog.
+void FocusControl(HWND control)
+{
+    SetFocus(control);
+    if ((SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0)
+        SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
+// The focus goes back where it was, or to the first tab stop: never stays on the window itself.
+void RestoreFocus(HWND window)
+{
+    const HWND target = savedFocus != nullptr && IsChild(window, savedFocus) && IsWindowEnabled(savedFocus) &&
+                                IsWindowVisible(savedFocus)
+                            ? savedFocus
+                            : GetNextDlgTabItem(window, nullptr, FALSE);
+    if (target != nullptr)
+        SetFocus(target);
+}
+
+// WM_NEXTDLGCTL, which the dialog navigation sends for Tab, Shift+Tab and arrow keys: a non-zero
+// low word of lParam names the control in wParam, otherwise wParam says previous (non-zero) or next.
+void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam)
+                                            : GetNextDlgTabItem(window, GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (target != nullptr && IsChild(window, target))
+        FocusControl(target);
+}
+
 // Registration fails harmlessly when the class exists; a missing class makes the creation fail.
 void RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -120,6 +160,21 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_COMMAND:
         DispatchCommand(window, LOWORD(wParam));
         break;
+    case WM_NEXTDLGCTL:
+        MoveFocus(window, wParam, lParam);
+        return 0;
+    // A modal dialog or message box disables the window, which takes the focus away before the
+    // window is deactivated: the focus is noted when the disabling cancels modes, just before.
+    case WM_CANCELMODE:
+        SaveFocus(window);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            SaveFocus(window);
+        break;
+    case WM_SETFOCUS:
+        RestoreFocus(window);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;

@@ -7,8 +7,12 @@
 
 namespace {
 
-// A DLL planted in the current folder must not be loaded in place of a system one.
-void TakeCurrentFolderOutOfDllSearch()
+// Whatever the process loads by name later, the system DLLs' own dependencies included, comes
+// from the system folder: not from the current folder, and not from the program's folder, which
+// is where a downloaded program lies beside whatever else was downloaded. Folders that a
+// component adds for itself with AddDllDirectory still count. Shell extensions in the Save As
+// dialog are loaded by full path and lose nothing: the program's folder was never theirs.
+void NarrowDllSearch()
 {
     SetDllDirectoryA("");
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
@@ -16,14 +20,14 @@ void TakeCurrentFolderOutOfDllSearch()
     const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
     if (found != nullptr)
         reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(found))(
-            LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+            LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_USER_DIRS);
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    TakeCurrentFolderOutOfDllSearch();
+    NarrowDllSearch();
     const HWND mainWindow = CreateMainWindow(instance);
     if (mainWindow == nullptr)
         return 1;

@@ -5,9 +5,11 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  # Every Win32 test runs under Wine, headless, in a prefix inside the build tree.
+  # Every Win32 test runs under Wine, headless, in a prefix inside the build tree, whose system
+  # folder holds the simulated directory's DLLs as they are built.
   set(QM_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run;${QM_WINEPREFIX})
+  set(QM_SIMDIR_DLL_FOLDER ${CMAKE_BINARY_DIR}/simdir)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run;--system-dlls;${QM_SIMDIR_DLL_FOLDER};${QM_WINEPREFIX})
 else()
   find_package(GTest REQUIRED)
 endif()

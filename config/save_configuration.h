@@ -6,10 +6,17 @@
 
 #include <string>
 
+// The file write that Save uses; tests replace it to meet what real files rarely do.
+struct SaveFileSystem {
+    BOOL(WINAPI* writeFile)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
+};
+extern SaveFileSystem saveFileSystem;  // {WriteFile}
+
 // Asks for the file to write, owned by the main window; false when nothing is to be written.
 using AskTargetPath = bool (*)(HWND mainWindow, std::string& path);
 
-// The standard Save As dialog, "krb5.conf" proposed.
+// The standard Save As dialog: "krb5.conf" proposed, the filters "Kerberos configuration
+// (*.conf; *.ini)" and "All files", ".conf" added to a name typed without an extension.
 bool AskSaveAsPath(HWND mainWindow, std::string& path);
 
 // Writes the text the view shows, with LF line ends and converted from the ANSI code page to

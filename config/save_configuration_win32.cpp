@@ -15,13 +15,16 @@ namespace {
 
 struct Failure {
     std::string what;  // the program's own sentence
-    DWORD code = 0;    // the system's error code
+    DWORD code = 0;    // the system's error code; 0 when the system reported none
 };
 
+// The system's text only where the system gave a reason: its "success" text after a failure
+// would be a lie.
 void ShowFailure(HWND mainWindow, const std::string& path, const Failure& failure)
 {
-    const std::string text = "The configuration was not saved to " + path + ".\r\n" + failure.what + "\r\n\r\n" +
-                             SystemErrorText(static_cast<std::uint32_t>(failure.code));
+    std::string text = "The configuration was not saved to " + path + ".\r\n" + failure.what;
+    if (failure.code != 0)
+        text += "\r\n\r\n" + SystemErrorText(static_cast<std::uint32_t>(failure.code));
     MessageBoxA(mainWindow, text.c_str(), "Error", MB_OK | MB_ICONERROR);
 }
 
@@ -34,18 +37,31 @@ std::string FolderOf(const std::string& path)
     return path.substr(0, separator == 2 && path[1] == ':' ? separator + 1 : separator);
 }
 
-bool WriteAll(HANDLE file, const std::string& text)
+// Writes the whole text; false with the failure's own sentence and the system's code, which is
+// 0 when a write reported success but took nothing (it would never end the loop).
+bool WriteAll(HANDLE file, const std::string& text, const std::string& cannotWrite, Failure& failure)
 {
     std::size_t written = 0;
     while (written < text.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - written, 1u << 20));
         DWORD done = 0;
-        // A write that takes nothing would never end the loop.
-        if (!WriteFile(file, text.data() + written, chunk, &done, nullptr) || done == 0)
+        if (!saveFileSystem.writeFile(file, text.data() + written, chunk, &done, nullptr)) {
+            failure = {cannotWrite, GetLastError()};
             return false;
+        }
+        if (done == 0) {
+            failure = {cannotWrite + " The system took none of the last " + std::to_string(text.size() - written) +
+                           " bytes and gave no reason.",
+                       0};
+            return false;
+        }
         written += done;
     }
-    return FlushFileBuffers(file) != FALSE;
+    if (!FlushFileBuffers(file)) {
+        failure = {cannotWrite, GetLastError()};
+        return false;
+    }
+    return true;
 }
 
 // Records why, and removes the temporary file: nothing half-written stays behind.
@@ -73,11 +89,13 @@ bool ReplaceWithText(const std::string& path, const std::string& text, Failure& 
     if (file == INVALID_HANDLE_VALUE)
         return Abandon(temporary, cannotCreate, GetLastError(), failure);
     const std::string cannotWrite = "Could not write the temporary file " + std::string(temporary) + ".";
-    const bool written = WriteAll(file, text);
-    const DWORD writeError = GetLastError();
+    Failure writeFailure;
+    const bool written = WriteAll(file, text, cannotWrite, writeFailure);
     const bool closed = CloseHandle(file) != FALSE;
-    if (!written || !closed)
-        return Abandon(temporary, cannotWrite, written ? GetLastError() : writeError, failure);
+    if (!written)
+        return Abandon(temporary, writeFailure.what, writeFailure.code, failure);
+    if (!closed)
+        return Abandon(temporary, cannotWrite, GetLastError(), failure);
     if (!MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Abandon(temporary, "Could not replace " + path + " with the new file.", GetLastError(), failure);
     return true;
@@ -85,14 +103,18 @@ bool ReplaceWithText(const std::string& path, const std::string& text, Failure& 
 
 }  // namespace
 
+SaveFileSystem saveFileSystem{WriteFile};
+
 bool AskSaveAsPath(HWND mainWindow, std::string& path)
 {
     char file[MAX_PATH] = "krb5.conf";
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = "Kerberos configuration (krb5.conf, krb5.ini)\0krb5.conf;krb5.ini\0All files (*.*)\0*.*\0";
+    dialog.lpstrFilter = "Kerberos configuration (*.conf; *.ini)\0*.conf;*.ini\0All files\0*.*\0";
     dialog.nFilterIndex = 1;
+    // A name typed without an extension gets ".conf".
+    dialog.lpstrDefExt = "conf";
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrTitle = "Save Configuration";

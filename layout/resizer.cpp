@@ -149,6 +149,9 @@ LRESULT CALLBACK ResizerWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return PaintGrip(*resizer, wParam, lParam);
     case WM_NCHITTEST:
         return HitTestGrip(*resizer, wParam, lParam);
+    case WM_THEMECHANGED:
+        RenewGripTheme(*resizer);
+        break;
     case WM_DESTROY:
         return Detach(resizer, window, wParam, lParam);
     default:

@@ -29,6 +29,11 @@ void SetUpGripTheme(Resizer& resizer)
         resizer.drawThemeBackground =
             AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find(library, "DrawThemeBackground"));
     }
+    OpenGripTheme(resizer);
+}
+
+void OpenGripTheme(Resizer& resizer)
+{
     resizer.theme = resizer.openThemeData != nullptr ? resizer.openThemeData(resizer.window, L"status") : nullptr;
 }
 
@@ -37,6 +42,20 @@ void ReleaseGripTheme(Resizer& resizer)
     if (resizer.closeThemeData != nullptr)
         resizer.closeThemeData(resizer.theme);
     resizer.theme = nullptr;
+}
+
+// After a theme change every theme handle is invalid: the old one is closed and the grip is drawn
+// again with the new one, or classic when there is none now.
+void RenewGripTheme(Resizer& resizer)
+{
+    ReleaseGripTheme(resizer);
+    OpenGripTheme(resizer);
+    if (resizer.noGrip)
+        return;
+    RECT client{};
+    GetClientRect(resizer.window, &client);
+    RECT square = GripSquare(client);
+    InvalidateRect(resizer.window, &square, TRUE);
 }
 
 RECT GripSquare(const RECT& area)
@@ -70,9 +89,12 @@ LRESULT HitTestGrip(Resizer& resizer, WPARAM wParam, LPARAM lParam)
     LRESULT result = CallWindowProcA(resizer.previousProc, window, WM_NCHITTEST, wParam, lParam);
     if (resizer.noGrip || result != HTCLIENT || IsZoomed(window))
         return result;
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    RECT square = GripSquare(outer);
+    // The square that is drawn, in screen coordinates: measured from the window's outer corner it
+    // would be smaller than the drawn grip by the border.
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT square = GripSquare(client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&square), 2);
     // Signed: monitors left of or above the primary one have negative coordinates.
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     return PtInRect(&square, point) ? HTBOTTOMRIGHT : result;

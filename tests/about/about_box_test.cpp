@@ -144,6 +144,25 @@ TEST_F(AboutBoxTest, EnterEscapeOkAndTheCloseBoxAllEndItWithTwo)
     EXPECT_TRUE(shellCalls.empty());
 }
 
+// OK is the one tab stop: Tab keeps the focus there, and Space presses it.
+TEST_F(AboutBoxTest, TabStaysOnOkAndSpacePressesIt)
+{
+    std::vector<int> focus;
+    const DialogStep noteFocus = [&focus](HWND) { focus.push_back(GetDlgCtrlID(GetFocus())); };
+    const std::vector<DialogStep> steps{noteFocus, [](HWND d) { PressKey(d, VK_TAB); }, noteFocus,
+                                        [](HWND d) { PressKey(d, VK_TAB); }, noteFocus,
+                                        [](HWND d) { PressKey(d, VK_SPACE); }};
+    ModalOutcome outcome = RunModalDialog(
+        []() {
+            return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialogProc, 0);
+        },
+        steps);
+    EXPECT_TRUE(RanToTheEnd(outcome, steps));
+    EXPECT_EQ(outcome.result, 2);
+    EXPECT_EQ(focus, (std::vector<int>{IDOK, IDOK, IDOK}));
+    EXPECT_TRUE(shellCalls.empty());
+}
+
 TEST_F(AboutBoxTest, ShowsTheProductTheAddressAndTheAuthors)
 {
     OpenModeless();
@@ -307,4 +326,33 @@ TEST_F(AboutBoxTest, TheIdleLinkIsDrawnUnderlinedAndTheHoveredOnePlain)
                         "WM_CTLCOLORSTATIC; the underline shows on Windows only";
     }
     EXPECT_GE(idle, 40) << "the idle link is underlined";
+}
+
+// The pointer over the label is asked for at every mouse message, the click included: the
+// answer stays the hand there and is left to the system elsewhere.
+TEST_F(AboutBoxTest, TheLinkKeepsTheHandPointerAlsoAfterAClick)
+{
+    OpenModeless();
+    ShowWindow(box, SW_SHOWNORMAL);
+    UpdateWindow(box);
+    RECT link = LinkRect();
+    POINT over{(link.left + link.right) / 2, (link.top + link.bottom) / 2};
+    ClientToScreen(box, &over);
+    ASSERT_TRUE(SetCursorPos(over.x, over.y));
+    const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}) {
+        SetCursor(arrow);
+        EXPECT_EQ(SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTCLIENT, mouse)), TRUE)
+            << mouse;
+        EXPECT_EQ(GetCursor(), hand) << mouse;
+    }
+    RECT title = RectInParent(GetDlgItem(box, IDC_ABOUT_TITLE));
+    POINT elsewhere{title.left + 2, title.top + 2};
+    ClientToScreen(box, &elsewhere);
+    ASSERT_TRUE(SetCursorPos(elsewhere.x, elsewhere.y));
+    SetCursor(arrow);
+    EXPECT_EQ(SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              FALSE);
+    EXPECT_EQ(GetCursor(), arrow);
 }

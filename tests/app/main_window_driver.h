@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,5 +37,34 @@ void SelectItemsByText(HWND list, const std::vector<std::string>& texts);
 void ShowRealms(HWND mainWindow, const std::vector<std::string>& names);
 // What a click on the button sends to its parent.
 void PressButton(HWND mainWindow, int id);
+
+// One step of a keyboard session: true when done, false to be tried again at the next tick.
+using KeyStep = std::function<bool()>;
+
+struct KeyboardSession {
+    int exitCode = -1;
+    std::size_t stepsRun = 0;
+    bool timedOut = false;
+};
+
+// Runs the program's own message loop (RunMessageLoop) on the shown main window and does one
+// step per timer tick, also while a modal dialog or message box runs its own loop; a tick comes
+// only when the queue is empty, so each step sees what the keys before it did. After the last
+// step File > Exit ends the loop. Bounded at 20 seconds.
+KeyboardSession RunKeyboardSession(HWND mainWindow, const std::vector<KeyStep>& steps);
+
+// A key press as the keyboard delivers it: WM_KEYDOWN and WM_KEYUP posted to the window with
+// the focus, Shift and Ctrl held as asked in the thread's key state while they are handled.
+KeyStep Key(WPARAM key, bool shift = false, bool control = false);
+// Alt plus a letter, which opens a menu; then letters pick its items.
+KeyStep AltKey(char letter);
+// Any other check or action, done once.
+KeyStep Do(const std::function<void()>& action);
+// Waits until the condition holds (the session's bound ends a wait that never does).
+KeyStep WaitFor(const std::function<bool()>& condition);
+// The id of the control with the focus, 0 when the focus is on no control of the window.
+int FocusedId(HWND mainWindow);
+// The visible dialog box of this thread other than the main window, or null.
+HWND ShownDialogBox();
 
 #endif

@@ -291,8 +291,8 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInTemplateOrderAndWraps)
     TestMainWindow main;
     const std::vector<int> expected{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM, IDC_SERVER_REALM,
                                     IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,    IDC_TKT_ENCTYPES,
-                                    IDC_TKT_CHOOSE,   IDC_AVAILABLE_LIST, IDC_SELECTED_LIST, IDC_STATUS_LOG,
-                                    IDC_ADD};
+                                    IDC_TKT_CHOOSE,   IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
+                                    IDC_STATUS_LOG,   IDC_ADD};
     std::vector<int> visited{IDC_ADD};
     HWND control = main.Control(IDC_ADD);
     for (std::size_t step = 1; step < expected.size(); ++step) {

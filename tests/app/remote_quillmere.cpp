@@ -7,14 +7,6 @@ namespace {
 
 constexpr UINT kSendBoundMs = 5000;
 
-std::string ProgramFolder()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
@@ -70,13 +62,28 @@ struct RemoteBlock {
 
 }  // namespace
 
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
 bool StartQuillmere(const std::string& forestFile, RemoteQuillmere& program)
 {
+    return StartQuillmereAt(ProgramFolder() + "quillmere.exe", std::string(), forestFile, program);
+}
+
+bool StartQuillmereAt(const std::string& programPath, const std::string& currentFolder,
+                      const std::string& forestFile, RemoteQuillmere& program)
+{
     SetEnvironmentVariableA("QUILLMERE_SIMDIR", forestFile.c_str());
-    std::string commandLine = "\"" + ProgramFolder() + "quillmere.exe\"";
+    std::string commandLine = "\"" + programPath + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
                           &program.process) != FALSE;
 }
 

@@ -14,8 +14,13 @@ struct RemoteQuillmere {
 };
 
 // quillmere.exe from this program's folder, answering from the forest file through the
-// simulated directory DLLs beside it. False when it could not be started.
+// simulated directory DLLs in the system folder. False when it could not be started.
 bool StartQuillmere(const std::string& forestFile, RemoteQuillmere& program);
+// The same with another copy of the program and another current folder.
+bool StartQuillmereAt(const std::string& programPath, const std::string& currentFolder,
+                      const std::string& forestFile, RemoteQuillmere& program);
+// The folder of this test program, with its trailing backslash.
+std::string ProgramFolder();
 // Ends the process if it still runs and closes its handles.
 void StopQuillmere(RemoteQuillmere& program);
 

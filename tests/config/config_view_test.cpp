@@ -54,6 +54,13 @@ protected:
     }
     void TearDown() override { TheRealmDirectory() = RealmDirectory{}; }
 
+    void Run(const std::vector<KeyStep>& steps)
+    {
+        const KeyboardSession outcome = RunKeyboardSession(main.window, steps);
+        EXPECT_FALSE(outcome.timedOut) << "stuck at step " << outcome.stepsRun;
+        EXPECT_EQ(outcome.stepsRun, steps.size());
+    }
+
     // The worked example's choices, made with the panel's buttons and the controls.
     void ChooseAsInTheWorkedExample()
     {
@@ -164,4 +171,33 @@ TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
     GenerateConfigText(sample.state, sample.directory, ConfigTextWriter{expected});
     ASSERT_GT(expected.str().size(), 32767u);
     EXPECT_EQ(VisitConfigView(main.window).text, WithCrLf(expected.str()));
+}
+
+// From the keyboard alone: File > View by its letters, the focus in the text, Tab staying there,
+// Ctrl+Home and Shift+End selecting the first line, Tab selecting all as in any dialog, Escape closing it with
+// the focus back where it was.
+TEST_F(ConfigViewTest, TheKeyboardAloneOpensReadsAndClosesIt)
+{
+    ChooseAsInTheWorkedExample();
+    ShowWindow(main.window, SW_SHOWNORMAL);
+    const auto edit = [] { return GetDlgItem(ShownDialogBox(), IDC_CONFIG_TEXT); };
+    DWORD start = 1;
+    DWORD end = 0;
+    Run({Do([&] { SetFocus(main.Control(IDC_SELECTED_LIST)); }), AltKey('F'), Key('V'),
+         WaitFor([] { return ShownDialogBox() != nullptr; }), Do([&] { EXPECT_EQ(GetFocus(), edit()); }),
+         Key(VK_HOME, false, true), Key(VK_END, true), Do([&] {
+             SendMessageA(edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+         }),
+         Key(VK_TAB), Do([&] {
+             EXPECT_EQ(GetFocus(), edit());
+             DWORD allStart = 1;
+             DWORD allEnd = 0;
+             SendMessageA(edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&allStart), reinterpret_cast<LPARAM>(&allEnd));
+             EXPECT_EQ(allStart, 0u);
+             EXPECT_EQ(allEnd, static_cast<DWORD>(GetWindowTextLengthA(edit())));
+         }),
+         Key(VK_ESCAPE), WaitFor([] { return ShownDialogBox() == nullptr; }),
+         Do([&] { EXPECT_EQ(GetFocus(), main.Control(IDC_SELECTED_LIST)); })});
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, std::string("[libdefaults]").size());
 }

@@ -1,6 +1,7 @@
 // File > Save for real: the written file, the one-step replacement, and every failure path.
 #include "save_configuration.h"
 
+#include "dialog_test_support.h"
 #include "generate_config.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
@@ -216,4 +217,93 @@ TEST_F(SaveConfigurationTest, FolderThatRefusesWritingKeepsTheOldFile)
     EXPECT_EQ(ReadFile(path), old);
     EXPECT_EQ(FilesIn(refused), std::vector<std::string>{"krb5.conf"});
     EXPECT_EQ(LogText(), "");
+}
+
+namespace {
+
+// A write that reports success and takes nothing, with an old, unrelated error left behind.
+BOOL WINAPI WriteNothing(HANDLE, LPCVOID, DWORD, LPDWORD written, LPOVERLAPPED)
+{
+    *written = 0;
+    SetLastError(ERROR_ACCESS_DENIED);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST_F(SaveConfigurationTest, AWriteThatTakesNothingGivesOurReasonNotAStaleError)
+{
+    const SaveFileSystem saved = saveFileSystem;
+    saveFileSystem.writeFile = WriteNothing;
+    const std::string path = folder + "\\krb5.conf";
+    const std::vector<SeenMessageBox> boxes = Save(path);
+    saveFileSystem = saved;
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Error");
+    EXPECT_NE(boxes[0].text.find("The configuration was not saved to " + path + ".\r\nCould not write the temporary file "),
+              std::string::npos)
+        << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find(" bytes and gave no reason."), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.find(SystemErrorText(ERROR_ACCESS_DENIED)), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(boxes[0].text.find(SystemErrorText(0)), std::string::npos) << boxes[0].text;
+    EXPECT_TRUE(FilesIn(folder).empty()) << "a temporary file was left";
+}
+
+namespace {
+
+// What the Save As dialog showed, and the path it answered after a name without extension.
+struct SaveAsVisit {
+    std::string proposed;
+    std::vector<std::string> filters;
+    bool answered = false;
+    std::string path;
+};
+
+BOOL CALLBACK ReadSaveAsChild(HWND child, LPARAM lParam)
+{
+    auto* visit = reinterpret_cast<SaveAsVisit*>(lParam);
+    char className[32] = {};
+    GetClassNameA(child, className, static_cast<int>(sizeof className));
+    // The file type box of the standard dialog is cmb1; the file name box is edt1 or cmb13.
+    if (lstrcmpiA(className, "ComboBox") == 0 && GetDlgCtrlID(child) == 0x470) {
+        const auto count = static_cast<int>(SendMessageA(child, CB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[128] = {};
+            SendMessageA(child, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            visit->filters.emplace_back(text);
+        }
+    }
+    return TRUE;
+}
+
+HWND FileNameControl(HWND dialog)
+{
+    const HWND combo = GetDlgItem(dialog, 0x47c);
+    return combo != nullptr ? combo : GetDlgItem(dialog, 0x480);
+}
+
+}  // namespace
+
+TEST_F(SaveConfigurationTest, TheSaveAsDialogProposesKrb5ConfOffersTheFiltersAndAddsConf)
+{
+    SaveAsVisit visit;
+    const std::string typed = folder + "\\kerberos";
+    const auto read = [&](HWND dialog) {
+        visit.proposed = WindowText(FileNameControl(dialog));
+        EnumChildWindows(dialog, &ReadSaveAsChild, reinterpret_cast<LPARAM>(&visit));
+        SetWindowTextA(FileNameControl(dialog), typed.c_str());
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+    const std::vector<DialogStep> steps{read};
+    const ModalOutcome outcome = RunModalDialog(
+        [&] {
+            visit.answered = AskSaveAsPath(main.window, visit.path);
+            return INT_PTR{0};
+        },
+        steps);
+    EXPECT_TRUE(RanToTheEnd(outcome, steps));
+    EXPECT_EQ(visit.proposed, "krb5.conf");
+    EXPECT_EQ(visit.filters, (std::vector<std::string>{"Kerberos configuration (*.conf; *.ini)", "All files"}));
+    EXPECT_TRUE(visit.answered);
+    EXPECT_EQ(visit.path, typed + ".conf");
 }

@@ -26,13 +26,19 @@ protected:
 }  // namespace
 
 // Without the override the program would talk to Wine's own netapi32, which has none of these
-// calls: every other test here would then prove nothing.
-TEST(SimulatedDirectoryDlls, StandInForTheSystemsFromTheProgramsFolder)
+// calls: every other test here would then prove nothing. The record's DLLs are loaded on the
+// first call, from the system folder, where the simulated ones stand in for the system's.
+TEST(SimulatedDirectoryDlls, StandInForTheSystemsInTheSystemFolder)
 {
-    const std::string programFolder = LoadedModuleFolder(nullptr);
-    ASSERT_FALSE(programFolder.empty());
-    EXPECT_EQ(LoadedModuleFolder("netapi32.dll"), programFolder);
-    EXPECT_EQ(LoadedModuleFolder("dnsapi.dll"), programFolder);
+    ClearCalls();
+    const DirectoryPlatform platform = WindowsDirectoryPlatform();
+    platform.getDcName(platform.context);
+    platform.querySrv(platform.context, "_kerberos._tcp.ops.kestrel.test");
+    EXPECT_TRUE(IsSystemDllFolder(LoadedModuleFolder("netapi32.dll"))) << LoadedModuleFolder("netapi32.dll");
+    EXPECT_TRUE(IsSystemDllFolder(LoadedModuleFolder("dnsapi.dll"))) << LoadedModuleFolder("dnsapi.dll");
+    const std::vector<CallLogEntry> calls = ReadCalls();
+    EXPECT_EQ(CallsOf(calls, "DsGetDcNameA").size(), 1u) << "the simulated netapi32.dll did not answer";
+    EXPECT_EQ(CallsOf(calls, "DnsQuery_A").size(), 1u) << "the simulated dnsapi.dll did not answer";
 }
 
 // Wine's iphlpapi.dll imports DnsQueryConfig from dnsapi.dll; ws2_32 and rpcrt4 load it on demand.

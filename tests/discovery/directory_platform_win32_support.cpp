@@ -65,11 +65,5 @@ std::vector<CallLogEntry> CallsOf(const std::vector<CallLogEntry>& calls, const 
 std::string LoadedModuleFolder(const char* module)
 {
     const HMODULE handle = GetModuleHandleA(module);
-    if (handle == nullptr)
-        return std::string();
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(handle, path, MAX_PATH);
-    std::string folder(path, length);
-    const std::size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    return handle == nullptr ? std::string() : ModuleFolder(handle);
 }

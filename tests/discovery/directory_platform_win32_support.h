@@ -3,6 +3,7 @@
 #define QUILLMERE_DIRECTORY_PLATFORM_WIN32_SUPPORT_H
 
 #include "call_log.h"
+#include "module_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ std::vector<CallLogEntry> ReadCalls();
 std::vector<CallLogEntry> CallsOf(const std::vector<CallLogEntry>& calls, const std::string& function);
 // Every buffer a call returned was released by its own free call, and no free went astray.
 ::testing::AssertionResult EveryBufferReleased(const std::vector<CallLogEntry>& calls);
-// The folder of a module loaded in this process, or "" when it is not loaded.
+// The folder of a module loaded in this process, in lower case, or "" when it is not loaded.
 std::string LoadedModuleFolder(const char* module);
 
 #endif

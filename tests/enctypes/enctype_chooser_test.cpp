@@ -255,3 +255,27 @@ TEST(EncTypeChooserBuffer, CollectingStaysWithinTheCapacityAndFillingReadsNoFurt
     DestroyWindow(dialog);
     DestroyWindow(main);
 }
+
+// From the keyboard alone: Tab goes list, OK, Cancel and round; arrows and Space tick in the list;
+// Space presses the focused button.
+TEST_F(EncTypeChooser, TheKeyboardAloneTicksNamesAndPressesTheButtons)
+{
+    std::vector<int> focus;
+    const DialogStep noteFocus = [&focus](HWND) { focus.push_back(GetDlgCtrlID(GetFocus())); };
+    EXPECT_TRUE(Choose(IDC_TKT_ENCTYPES,
+                       {noteFocus, [](HWND d) { PressKey(d, VK_HOME); }, [](HWND d) { PressKey(d, VK_SPACE); },
+                        [](HWND d) { PressKey(d, VK_END); }, [](HWND d) { PressKey(d, VK_SPACE); },
+                        [](HWND d) { PressKey(d, VK_UP); }, [](HWND d) { PressKey(d, VK_SPACE); },
+                        [](HWND d) { PressKey(d, VK_SPACE); },  // and off again
+                        [](HWND d) { PressKey(d, VK_TAB); }, noteFocus, [](HWND d) { PressKey(d, VK_TAB); },
+                        noteFocus, [](HWND d) { PressKey(d, VK_TAB); }, noteFocus,
+                        [](HWND d) { PressKey(d, VK_TAB); }, noteFocus, [](HWND d) { PressKey(d, VK_SPACE); }}));
+    EXPECT_EQ(focus, (std::vector<int>{IDC_ENCTYPE_LIST, IDOK, IDCANCEL, IDC_ENCTYPE_LIST, IDOK}));
+    EXPECT_EQ(Text(main, IDC_TKT_ENCTYPES), "aes128-cts-hmac-sha1-96, rc4-hmac");
+
+    // Space on Cancel leaves the edit as it was.
+    EXPECT_TRUE(Choose(IDC_TKT_ENCTYPES, {[](HWND d) { PressKey(d, VK_HOME); }, [](HWND d) { PressKey(d, VK_SPACE); },
+                                          [](HWND d) { PressKey(d, VK_TAB); }, [](HWND d) { PressKey(d, VK_TAB); },
+                                          [](HWND d) { PressKey(d, VK_SPACE); }}));
+    EXPECT_EQ(Text(main, IDC_TKT_ENCTYPES), "aes128-cts-hmac-sha1-96, rc4-hmac");
+}

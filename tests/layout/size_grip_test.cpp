@@ -219,21 +219,34 @@ std::vector<COLORREF> PaintedGrip(HWND window)
     return ScreenPixels(window, ClientGripSquare(window));
 }
 
+// The drawn grip square in screen coordinates.
+RECT DrawnSquareOnScreen(HWND dialog)
+{
+    RECT square = ClientGripSquare(dialog);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&square), 2);
+    return square;
+}
+
 }  // namespace
 
-TEST(SizeGripHitTest, TheClientCornerBecomesTheSizingCornerAndEverythingElseKeepsItsCode)
+// Exactly the square that is drawn sizes the window: its first row and column included, the
+// pixels just outside it not.
+TEST(SizeGripHitTest, TheDrawnSquareBecomesTheSizingCornerAndEverythingElseKeepsItsCode)
 {
     HWND dialog = CreateMainDialog(SetUpMainDialogLayout);
     ASSERT_NE(dialog, nullptr);
     ShowWindow(dialog, SW_SHOWNORMAL);
-    const LONG cx = GetSystemMetrics(SM_CXHSCROLL);
-    const LONG cy = GetSystemMetrics(SM_CYVSCROLL);
     RECT outer = Outer(dialog);
-    EXPECT_EQ(HitTest(dialog, outer.right - cx + 1, outer.bottom - cy + 1), HTBOTTOMRIGHT);
-    EXPECT_EQ(HitTest(dialog, outer.right - cx, outer.bottom - cy), HTBOTTOMRIGHT);
+    RECT drawn = DrawnSquareOnScreen(dialog);
+    EXPECT_EQ(drawn.right - drawn.left, GetSystemMetrics(SM_CXHSCROLL));
+    EXPECT_EQ(HitTest(dialog, drawn.left, drawn.top), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(dialog, drawn.left + 1, drawn.top + 2), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(dialog, drawn.right - 1, drawn.bottom - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(dialog, drawn.left, drawn.bottom - 1), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(dialog, drawn.right - 1, drawn.top), HTBOTTOMRIGHT);
     // Just left of and just above the square: client area.
-    EXPECT_EQ(HitTest(dialog, outer.right - cx - 1, outer.bottom - cy + 1), HTCLIENT);
-    EXPECT_EQ(HitTest(dialog, outer.right - cx + 1, outer.bottom - cy - 1), HTCLIENT);
+    EXPECT_EQ(HitTest(dialog, drawn.left - 1, drawn.top + 1), HTCLIENT);
+    EXPECT_EQ(HitTest(dialog, drawn.left + 1, drawn.top - 1), HTCLIENT);
     EXPECT_EQ(HitTest(dialog, (outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2), HTCLIENT);
     // The sizing border and the caption answer as before.
     EXPECT_EQ(HitTest(dialog, (outer.left + outer.right) / 2, outer.bottom - 1), HTBOTTOM);
@@ -247,8 +260,9 @@ TEST(SizeGripHitTest, TheClientCornerBecomesTheSizingCornerAndEverythingElseKeep
     SetWindowPos(dialog, nullptr, -900, -700, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     outer = Outer(dialog);
     ASSERT_LT(outer.bottom, 0);
-    EXPECT_EQ(HitTest(dialog, outer.right - cx + 1, outer.bottom - cy + 1), HTBOTTOMRIGHT);
-    EXPECT_EQ(HitTest(dialog, outer.right - cx - 1, outer.bottom - cy + 1), HTCLIENT);
+    drawn = DrawnSquareOnScreen(dialog);
+    EXPECT_EQ(HitTest(dialog, drawn.left, drawn.top), HTBOTTOMRIGHT);
+    EXPECT_EQ(HitTest(dialog, drawn.left - 1, drawn.top + 1), HTCLIENT);
 
     SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(dialog, SW_MAXIMIZE);
@@ -327,6 +341,36 @@ TEST(SizeGripThemed, DrawsTheStatusGripperIntoTheSquareAndClosesTheThemeAtDestro
     EXPECT_EQ(fake.closed, 1);
     EXPECT_EQ(fake.closedTheme, FakeTheme);
     EXPECT_EQ(fake.opened, 1);
+}
+
+// After WM_THEMECHANGED the old handle is invalid: closed, a new one opened, the grip repainted.
+TEST(SizeGripThemed, AThemeChangeClosesTheHandleOpensANewOneAndRepaintsTheGrip)
+{
+    VisualStylesReplaced styles({LoadAnything, FindFake});
+    HWND view = CreateConfigView();
+    ASSERT_NE(view, nullptr);
+    ShowWindow(view, SW_SHOWNORMAL);
+    UpdateWindow(view);
+    ASSERT_EQ(fake.opened, 1);
+    ASSERT_EQ(fake.closed, 0);
+    SendMessageA(view, WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(fake.closed, 1);
+    EXPECT_EQ(fake.closedTheme, FakeTheme);
+    EXPECT_EQ(fake.opened, 2);
+    EXPECT_EQ(fake.openedFor, view);
+    EXPECT_EQ(fake.classList, L"status");
+    EXPECT_EQ(GetResizer(view)->theme, FakeTheme);
+    RECT dirty{};
+    ASSERT_TRUE(GetUpdateRect(view, &dirty, FALSE));
+    RECT square = ClientGripSquare(view);
+    RECT both{};
+    UnionRect(&both, &dirty, &square);
+    EXPECT_TRUE(EqualRect(&both, &dirty)) << "the grip square is not to be repainted";
+    const int drawnBefore = fake.drawn;
+    UpdateWindow(view);
+    EXPECT_GT(fake.drawn, drawnBefore);
+    DestroyWindow(view);
+    EXPECT_EQ(fake.closed, 2);
 }
 
 TEST(SizeGripClassic, DrawnAsTheFrameControlWhenTheLibraryOrAFunctionIsMissing)

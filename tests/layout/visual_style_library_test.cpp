@@ -3,44 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <string>
-
 #include "dialog_layouts.h"
+#include "module_folders.h"
 #include "resizer.h"
-
-namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string SystemFolder()
-{
-    char folder[MAX_PATH] = {};
-    GetSystemDirectoryA(folder, MAX_PATH);
-    return Lower(folder);
-}
-
-std::string FolderOf(HMODULE module)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(module, path, MAX_PATH);
-    std::string text = Lower(path);
-    return text.substr(0, text.find_last_of('\\'));
-}
-
-}  // namespace
 
 TEST(LoadSystemLibrary, LoadsUxthemeFromTheSystemFolderBothWays)
 {
     HMODULE searched = LoadSystemLibrary("uxtheme.dll");
     ASSERT_NE(searched, nullptr);
-    EXPECT_EQ(FolderOf(searched), SystemFolder());
+    EXPECT_TRUE(IsSystemDllFolder(ModuleFolder(searched))) << ModuleFolder(searched);
     HMODULE byPath = LoadFromSystemFolder("uxtheme.dll");
     ASSERT_NE(byPath, nullptr);
     EXPECT_EQ(byPath, searched);

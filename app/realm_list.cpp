@@ -60,6 +60,15 @@ void WriteItemText(HWND list, int index, const std::string& text)
     SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
+void SetFocusedItem(HWND list, int index)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = index >= 0 ? LVIS_FOCUSED : 0;
+    // Index -1 sets the state of every item.
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index < 0 ? -1 : index), reinterpret_cast<LPARAM>(&item));
+}
+
 void InsertItemText(HWND list, int index, const std::string& text)
 {
     LVITEMA item = {};

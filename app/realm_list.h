@@ -36,6 +36,8 @@ struct RedrawPause {
 // Up to 259 characters of the item's text; empty when the item cannot be read.
 std::string ReadItemText(HWND list, int index);
 void WriteItemText(HWND list, int index, const std::string& text);
+// Gives the item the focus; -1 takes it from every item.
+void SetFocusedItem(HWND list, int index);
 // Asks for that index; the list may put the item elsewhere.
 void InsertItemText(HWND list, int index, const std::string& text);
 

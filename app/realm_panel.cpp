@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 void WarnNothingSelected(HWND mainWindow)
@@ -44,19 +46,59 @@ void MarkFirstWhenNoDefault(HWND list)
         MarkDefault(list, 0);
 }
 
+// Where an item of the source list ends up once the moved items are gone: itself if it stays,
+// otherwise the first staying item after it, or the last staying item when none follows; -1 when
+// nothing stays. This is where the list's own deletions leave the focus and the selection mark.
+int IndexAfterMove(const std::vector<int>& newIndex, int index)
+{
+    if (index < 0 || newIndex.empty())
+        return -1;
+    for (std::size_t i = static_cast<std::size_t>(index); i < newIndex.size(); ++i)
+        if (newIndex[i] >= 0)
+            return newIndex[i];
+    for (std::size_t i = static_cast<std::size_t>(index); i-- > 0;)
+        if (newIndex[i] >= 0)
+            return newIndex[i];
+    return -1;
+}
+
 // Moves every selected item of one list into the other, the new text made by turn(old text),
-// then sorts the receiving list. Each item is asked in at its old index; the sort places it.
-// After a deletion the next selected item is searched from just before the deleted index:
-// nothing above it is selected any more, so this finds what a search from the top would find,
-// without walking the whole list again for every item.
+// then sorts the receiving list. The items go in at its end; the sort places them (two realms
+// never compare alike, so where they went in does not show).
+// A list view takes a long time over each deletion (under Wine some 130 microseconds at 5,000
+// items) and less over an insertion at the end: when at most twice as many items stay as move,
+// the source list is emptied at once and the staying items put back, which moving thousands of
+// realms needs.
 void MoveSelectedItems(HWND from, HWND to, std::string (*turn)(const std::string&))
 {
     const RedrawPause pauseFrom(from);
     const RedrawPause pauseTo(to);
-    for (int index = NextSelected(from, -1); index >= 0; index = NextSelected(from, index - 1)) {
-        InsertItemText(to, index, turn(ReadItemText(from, index)));
-        SendMessageA(from, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    const ListItems items = ReadListItems(from);
+    std::vector<int> moving;
+    std::vector<int> newIndex(items.texts.size(), -1);
+    int focus = -1;
+    int staying = 0;
+    for (std::size_t i = 0; i < items.texts.size(); ++i) {
+        if ((items.states[i] & LVIS_FOCUSED) != 0)
+            focus = static_cast<int>(i);
+        if ((items.states[i] & LVIS_SELECTED) != 0)
+            moving.push_back(static_cast<int>(i));
+        else
+            newIndex[i] = staying++;
     }
+    for (const int index : moving)
+        InsertItemText(to, ItemCount(to), turn(items.texts[static_cast<std::size_t>(index)]));
+    if (static_cast<std::size_t>(staying) <= 2 * moving.size()) {
+        SendMessageA(from, LVM_DELETEALLITEMS, 0, 0);
+        for (std::size_t i = 0; i < items.texts.size(); ++i)
+            if (newIndex[i] >= 0)
+                InsertItemText(from, newIndex[i], items.texts[i]);
+    } else {
+        for (auto index = moving.rbegin(); index != moving.rend(); ++index)
+            SendMessageA(from, LVM_DELETEITEM, static_cast<WPARAM>(*index), 0);
+    }
+    SetFocusedItem(from, IndexAfterMove(newIndex, focus));
+    SendMessageA(from, LVM_SETSELECTIONMARK, 0, IndexAfterMove(newIndex, items.selectionMark));
     SortRealmList(to);
 }
 

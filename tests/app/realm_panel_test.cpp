@@ -219,3 +219,60 @@ TEST_F(RealmPanelTest, DoubleClicksAndKeysInTheListsMoveNothing)
     EXPECT_EQ(ItemTexts(available), availableBefore);
     EXPECT_EQ(ItemTexts(selected), (Texts{"d-- example.com"}));
 }
+
+namespace {
+
+void SetFocusAndMark(HWND list, int focus, int mark)
+{
+    LVITEMA item = {};
+    item.stateMask = LVIS_FOCUSED;
+    item.state = LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(focus), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(list, LVM_SETSELECTIONMARK, 0, mark);
+}
+
+std::string FocusedText(HWND list)
+{
+    const int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    return focused < 0 ? "(none)" : ItemTexts(list)[static_cast<std::size_t>(focused)];
+}
+
+std::string MarkText(HWND list)
+{
+    const int mark = static_cast<int>(SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0));
+    return mark < 0 ? "(none)" : ItemTexts(list)[static_cast<std::size_t>(mark)];
+}
+
+}  // namespace
+
+// A move of a few items deletes them one by one; a move of most items empties the list and puts
+// the others back. Either way the remaining items keep their order, and the focus and the
+// selection mark of a moved item pass to the next remaining one, or the last when none follows.
+TEST_F(RealmPanelTest, MovesLeaveFocusAndSelectionMarkOnTheNextRemainingRealm)
+{
+    // The list in order: example.com, a.example.com, b.example.com, corp.example.net, example.org.
+    SelectItemsByText(available, {"a.example.com"});
+    SetFocusAndMark(available, 1, 4);
+    Press(IDC_ADD);
+    EXPECT_EQ(ItemTexts(available), (Texts{"example.com", "b.example.com", "corp.example.net", "example.org"}));
+    EXPECT_EQ(FocusedText(available), "b.example.com");
+    EXPECT_EQ(MarkText(available), "example.org");
+
+    SelectItemsByText(available, {"b.example.com", "corp.example.net", "example.org"});
+    SetFocusAndMark(available, 3, 2);
+    Press(IDC_ADD);
+    EXPECT_EQ(ItemTexts(available), Texts{"example.com"});
+    EXPECT_EQ(FocusedText(available), "example.com");
+    EXPECT_EQ(MarkText(available), "example.com");
+    EXPECT_EQ(ItemTexts(selected), (Texts{"d-- a.example.com", "--- b.example.com", "--- corp.example.net",
+                                          "--- example.org"}));
+
+    Remove({"--- b.example.com", "--- corp.example.net", "--- example.org"});
+    EXPECT_EQ(ItemTexts(available), (Texts{"example.com", "b.example.com", "corp.example.net", "example.org"}));
+    EXPECT_EQ(ItemTexts(selected), Texts{"d-- a.example.com"});
+    SelectItemsByText(available, {"example.com", "b.example.com", "corp.example.net", "example.org"});
+    Press(IDC_ADD);
+    EXPECT_TRUE(ItemTexts(available).empty());
+    EXPECT_EQ(MarkText(available), "(none)");
+    EXPECT_EQ(ItemTexts(selected).size(), 5u);
+}

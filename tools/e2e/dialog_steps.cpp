@@ -184,6 +184,15 @@ bool StepView(DriverSession& session, const ScenarioStep& step, std::string& err
     return RequireArgumentCount(step, 0, 0, error) && OpenByCommand(session, IDM_FILE_VIEW, kViewCaption, dialog, error);
 }
 
+// File > View without waiting for the view, which may not open: a message box can come instead.
+bool StepPostView(DriverSession& session, const ScenarioStep& step, std::string& error)
+{
+    if (!RequireArgumentCount(step, 0, 0, error) || !WaitUntilReady(session, error))
+        return false;
+    PostMessageA(session.target.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_FILE_VIEW, 0), 0);
+    return true;
+}
+
 bool StepExpectConfig(DriverSession& session, const ScenarioStep& step, std::string& error)
 {
     HWND dialog = nullptr;

@@ -33,6 +33,7 @@ const StepEntry kSteps[] = {
     {"ok", &StepOk},
     {"cancel", &StepCancel},
     {"view", &StepView},
+    {"post-view", &StepPostView},
     {"expect-config", &StepExpectConfig},
     {"config-size", &StepConfigSize},
     {"escape", &StepEscape},

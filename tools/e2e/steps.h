@@ -35,7 +35,7 @@ bool StepExpectChecked(DriverSession& session, const ScenarioStep& step, std::st
 bool StepExpectEdit(DriverSession& session, const ScenarioStep& step, std::string& error);
 
 // Dialog steps: choose tgs|tkt, expect-ticked NAME..., tick NAME..., ok, cancel, view,
-// expect-config, config-size, escape, save, save-as NAME, box TEXT CAPTION BUTTON.
+// post-view, expect-config, config-size, escape, save, save-as NAME, box TEXT CAPTION BUTTON.
 bool StepChoose(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectTicked(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepTick(DriverSession& session, const ScenarioStep& step, std::string& error);
@@ -43,6 +43,7 @@ bool StepOk(DriverSession& session, const ScenarioStep& step, std::string& error
 bool StepCancel(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepView(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectConfig(DriverSession& session, const ScenarioStep& step, std::string& error);
+bool StepPostView(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepConfigSize(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepEscape(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepSave(DriverSession& session, const ScenarioStep& step, std::string& error);

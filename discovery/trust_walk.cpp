@@ -43,9 +43,19 @@ void WarnIfOwnDomainUnreachable(const DirectoryPlatform& platform)
 // the first spelling met of each domain, by its folded name, is the one the walk uses throughout.
 using SpellingBook = std::map<std::string, std::string>;
 
+// Looked up before anything is made: an enumeration lists every domain of its forest, so most
+// names met are in the book already.
+const std::string& Spelling(SpellingBook& book, const std::string& folded, const std::string& name)
+{
+    auto found = book.find(folded);
+    if (found == book.end())
+        found = book.emplace(folded, name).first;
+    return found->second;
+}
+
 const std::string& Spelling(SpellingBook& book, const std::string& name)
 {
-    return book.emplace(FoldedDomainName(name), name).first->second;
+    return Spelling(book, FoldedDomainName(name), name);
 }
 
 // Looks up a realm's KDCs and enters them, unless the realm is already in kdcTable: insert-if-absent
@@ -126,9 +136,10 @@ void WalkTrusts(const DirectoryPlatform& platform, KdcTable& kdcTable, TrustTabl
     const std::string machineDomain = Spelling(spellings, located);
     LookUpRealm(platform, kdcTable, machineDomain, site);
 
-    // The Part's queue may hold a domain several times; every copy after the first is skipped as
-    // visited when it reaches the front. Queueing each domain only once expands the same domains in
-    // the same order, without a queue that grows with the square of a forest's size.
+    // A domain listed by several enumerations before it is expanded would stand in the queue once
+    // for each, every copy after the first skipped as visited at the front. Queueing each domain
+    // only once expands the same domains in the same order, without a queue that grows with the
+    // square of a forest's size.
     // Both sets hold folded names.
     std::deque<std::string> queue{machineDomain};
     std::set<std::string> queued{FoldedDomainName(machineDomain)};  // queued at some time: visited or waiting
@@ -167,7 +178,7 @@ void WalkTrusts(const DirectoryPlatform& platform, KdcTable& kdcTable, TrustTabl
             const std::string folded = FoldedDomainName(*usable);
             if (visited.count(folded) != 0)
                 continue;  // no lookup, no queueing, no trust entry
-            const std::string listed = Spelling(spellings, *usable);
+            const std::string listed = Spelling(spellings, folded, *usable);
             LookUpRealm(platform, kdcTable, listed, site);
             // A forest trust carries more bits than forest-transitive (selective authentication,
             // TGT delegation, treat as external): the bit decides, not the whole value.

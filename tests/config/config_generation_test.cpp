@@ -40,10 +40,10 @@ RealmDirectory TwoForests()
 
 }  // namespace
 
-TEST(ConfigGeneration, WorkedExampleByteForByte)
+TEST(ConfigGeneration, ThreeRealmSampleByteForByte)
 {
-    const SampleConfiguration sample = WorkedExample();
-    EXPECT_EQ(Generate(sample.state, sample.directory), kWorkedExampleText);
+    const SampleConfiguration sample = ThreeRealms();
+    EXPECT_EQ(Generate(sample.state, sample.directory), kThreeRealmsText);
 }
 
 TEST(ConfigGeneration, LibdefaultsHoldOnlyWhatIsSet)

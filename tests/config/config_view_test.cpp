@@ -17,9 +17,9 @@
 
 namespace {
 
-// The worked example's forests as the directory service answers them: the machine in
+// The three-realm sample's forests as the directory service answers them: the machine in
 // corp.riverton.test, its child eu.corp.riverton.test, and a two-way forest trust with lab.ashgrove.test.
-ScriptedDirectory WorkedExampleForests()
+ScriptedDirectory ThreeRealmForests()
 {
     ScriptedDirectory directory;
     const std::uint32_t bothWays = kDsDomainDirectOutbound | kDsDomainDirectInbound;
@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         TheRealmDirectory() = RealmDirectory{};
-        ScriptedDirectory directory = WorkedExampleForests();
+        ScriptedDirectory directory = ThreeRealmForests();
         const auto boxes = AnswerMessageBoxes([&] { RunDiscovery(main.window, ScriptedPlatform(directory)); });
         ASSERT_TRUE(boxes.empty());
         ASSERT_EQ(TheRealmDirectory().kdcTable.size(), 3u);
@@ -61,8 +61,8 @@ protected:
         EXPECT_EQ(outcome.stepsRun, steps.size());
     }
 
-    // The worked example's choices, made with the panel's buttons and the controls.
-    void ChooseAsInTheWorkedExample()
+    // The three-realm sample's choices, made with the panel's buttons and the controls.
+    void ChooseAsInTheThreeRealmSample()
     {
         SelectItemsByText(main.Control(IDC_AVAILABLE_LIST), {"corp.riverton.test", "eu.corp.riverton.test", "lab.ashgrove.test"});
         PressButton(main.window, IDC_ADD);
@@ -81,15 +81,15 @@ protected:
 
 }  // namespace
 
-TEST_F(ConfigViewTest, ShowsTheWorkedExampleInCrLfForm)
+TEST_F(ConfigViewTest, ShowsTheThreeRealmSampleInCrLfForm)
 {
-    ChooseAsInTheWorkedExample();
+    ChooseAsInTheThreeRealmSample();
     ASSERT_EQ(ItemTexts(main.Control(IDC_SELECTED_LIST)),
               (std::vector<std::string>{"--c lab.ashgrove.test", "d-- corp.riverton.test", "-s- eu.corp.riverton.test"}));
     const ViewVisit visit = VisitConfigView(main.window);
     ASSERT_TRUE(visit.found);
     EXPECT_EQ(visit.caption, "Kerberos Configuration");
-    EXPECT_EQ(visit.text, WithCrLf(kWorkedExampleText));
+    EXPECT_EQ(visit.text, WithCrLf(kThreeRealmsText));
     for (std::size_t i = 0; i < visit.text.size(); ++i) {
         if (visit.text[i] == '\n') {
             ASSERT_TRUE(i > 0 && visit.text[i - 1] == '\r') << "lone LF at " << i;
@@ -106,7 +106,7 @@ TEST_F(ConfigViewTest, EmptyForAnEmptySelection)
 
 TEST_F(ConfigViewTest, EnterLeavesItOpenEscapeClosesItAndNothingIsSelected)
 {
-    ChooseAsInTheWorkedExample();
+    ChooseAsInTheThreeRealmSample();
     const ViewVisit visit = VisitConfigView(main.window);
     ASSERT_TRUE(visit.found);
     EXPECT_TRUE(visit.focusInEdit);
@@ -138,7 +138,7 @@ TEST_F(ConfigViewTest, EveryOpeningGeneratesAfresh)
 
 TEST_F(ConfigViewTest, ReadsTheControlsAsTheyAre)
 {
-    ChooseAsInTheWorkedExample();
+    ChooseAsInTheThreeRealmSample();
     const DialogState state = ReadDialogState(main.window);
     EXPECT_EQ(state.selectedItems,
               (std::vector<std::string>{"--c lab.ashgrove.test", "d-- corp.riverton.test", "-s- eu.corp.riverton.test"}));
@@ -178,7 +178,7 @@ TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
 // the focus back where it was.
 TEST_F(ConfigViewTest, TheKeyboardAloneOpensReadsAndClosesIt)
 {
-    ChooseAsInTheWorkedExample();
+    ChooseAsInTheThreeRealmSample();
     ShowWindow(main.window, SW_SHOWNORMAL);
     const auto edit = [] { return GetDlgItem(ShownDialogBox(), IDC_CONFIG_TEXT); };
     DWORD start = 1;

@@ -1,7 +1,7 @@
-// The sample configurations: the worked example and a fifty-realm, five-forest directory.
+// The sample configurations: the three-realm sample and a fifty-realm, five-forest directory.
 #include "sample_configurations.h"
 
-const char* const kWorkedExampleText =
+const char* const kThreeRealmsText =
     "[libdefaults]\n"
     "default_realm = CORP.RIVERTON.TEST\n"
     "default_tgs_enctypes = aes256-cts-hmac-sha1-96 rc4-hmac\n"
@@ -40,7 +40,7 @@ void TrustBothWays(TrustTable& trusts, const std::string& a, const std::string& 
 
 }  // namespace
 
-SampleConfiguration WorkedExample()
+SampleConfiguration ThreeRealms()
 {
     SampleConfiguration sample;
     KdcTable& kdcs = sample.directory.kdcTable;

@@ -13,9 +13,9 @@ struct SampleConfiguration {
 };
 
 // Three realms in two forests, one client and one server realm a single hop apart.
-SampleConfiguration WorkedExample();
-// The worked example's text exactly as it must be generated.
-extern const char* const kWorkedExampleText;
+SampleConfiguration ThreeRealms();
+// The three-realm sample's text exactly as it must be generated.
+extern const char* const kThreeRealmsText;
 
 // Five forests of ten realms joined by forest trusts (one of them one-way), so that
 // routes pass through two and three intermediate realms; one selected realm has no KDC.

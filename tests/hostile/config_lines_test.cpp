@@ -14,7 +14,7 @@ TEST(ConfigLines, TakeWhatTheGeneratorWritesAndTellWhereEachLineStands)
 {
     std::vector<ConfigLine> lines;
     std::string error;
-    ASSERT_TRUE(ParseConfigLines(kWorkedExampleText, lines, error)) << error;
+    ASSERT_TRUE(ParseConfigLines(kThreeRealmsText, lines, error)) << error;
     ASSERT_EQ(lines.size(), 27u);
     EXPECT_EQ(lines[0].kind, ConfigLineKind::SectionHeader);
     EXPECT_EQ(lines[0].section, "libdefaults");

@@ -132,7 +132,7 @@ int main(int argc, char** argv)
         std::cerr << "write_peer_samples: the selective-authentication forest is not walked as it should be\n";
         return 1;
     }
-    const bool written = WriteSample(argv[1], "worked_example", WorkedExample()) &&
+    const bool written = WriteSample(argv[1], "three_realms", ThreeRealms()) &&
                          WriteSample(argv[1], "fifty_realms", FiftyRealms()) &&
                          WriteSample(argv[1], "selective_authentication", selective);
     if (!written)

@@ -89,6 +89,8 @@ struct SearchTable {
     Numbers cells;          // cells[realm * width + column]
 };
 
+// The first pass's searches are not kept for this: its table's width is known only once that
+// pass has ended, and holding them meanwhile would need the table's memory twice over.
 SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
 {
     SearchTable table;

@@ -8,30 +8,31 @@ bool IsComment(const std::string& text)
     return !text.empty() && text[0] == ';';
 }
 
-}  // namespace
-
 // Flushed after its LF, as std::endl would: every line reaches the stream's buffer as soon as it
 // is complete.
-void ConfigTextWriter::WriteRelation(const std::string& tag, const std::string& value, const char* indent) const
+void WriteRelation(const ConfigTextWriter& writer, const std::string& tag, const std::string& value, const char* indent)
 {
     if (IsComment(tag)) {
-        out << tag << std::endl;
+        writer.out << tag << std::endl;
         return;
     }
+    std::string& line = writer.line;
     line.assign(indent);
     line += tag;
     line += " = ";
     line += value;
     line += '\n';
-    out.write(line.data(), static_cast<std::streamsize>(line.size()));
-    out.flush();
+    writer.out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    writer.out.flush();
 }
+
+}  // namespace
 
 void ConfigTextWriter::WriteSection(const std::string& name, const std::vector<Relation>& relations) const
 {
     WriteSectionHeader(name);
     for (const Relation& relation : relations)
-        WriteRelation(relation.tag, relation.value, "");
+        WriteRelation(*this, relation.tag, relation.value, "");
     WriteSectionEnd();
 }
 
@@ -65,7 +66,7 @@ bool ConfigTextWriter::WriteSubsectionOpening(const std::string& name) const
 
 void ConfigTextWriter::WriteNestedRelation(const std::string& tag, const std::string& value) const
 {
-    WriteRelation(tag, value, "    ");
+    WriteRelation(*this, tag, value, "    ");
 }
 
 void ConfigTextWriter::WriteSubsectionClosing() const

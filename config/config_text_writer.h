@@ -36,8 +36,6 @@ struct ConfigTextWriter {
     void WriteNestedRelation(const std::string& tag, const std::string& value) const;
     void WriteSubsectionClosing() const;
     void WriteSectionEnd() const;
-
-    void WriteRelation(const std::string& tag, const std::string& value, const char* indent) const;
 };
 
 #endif

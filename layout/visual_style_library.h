@@ -12,12 +12,4 @@ struct VisualStyleLibrary {
 // What the size grip uses; starts as {LoadSystemLibrary, GetProcAddress}.
 extern VisualStyleLibrary visualStyleLibrary;
 
-// Loads a DLL from the system folder only, never from the program's or the
-// current folder.
-HMODULE LoadSystemLibrary(const char* name);
-
-// The same by full path, for systems whose LoadLibraryExA lacks the
-// system-folder search flag.
-HMODULE LoadFromSystemFolder(const char* name);
-
 #endif

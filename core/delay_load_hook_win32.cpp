@@ -3,7 +3,7 @@
 #include "delay_load_hook.h"
 
 #include "status_log.h"
-#include "visual_style_library.h"
+#include "system_library.h"
 
 #include <windows.h>
 #include <delayimp.h>

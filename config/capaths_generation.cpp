@@ -2,8 +2,8 @@
 // follows the routes that need an entry, not the number of realm pairs.
 #include "capaths_generation.h"
 
-#include "cross_realm_paths.h"
 #include "trust_graph.h"
+#include "upper_case.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,8 +2,8 @@
 #include "config_generation.h"
 
 #include "capaths_generation.h"
-#include "cross_realm_paths.h"
 #include "enctype_tokens.h"
+#include "upper_case.h"
 
 #include <cstddef>
 #include <utility>

@@ -1,7 +1,8 @@
 // Numbering the trust table, the searches over it and the chains they give.
 #include "trust_graph.h"
 
-#include "cross_realm_paths.h"
+#include "name_check.h"
+#include "realm_name_labels.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -20,8 +21,8 @@ bool IsHierarchicalWalk(const TrustGraph& graph, std::uint32_t client, std::uint
 {
     if (graph.tree[client] != graph.tree[service])
         return false;
-    const std::vector<std::uint32_t>& up = graph.upperSuffixes[client];
-    const std::vector<std::uint32_t>& down = graph.upperSuffixes[service];
+    const std::vector<std::uint32_t>& up = graph.foldedSuffixes[client];
+    const std::vector<std::uint32_t>& down = graph.foldedSuffixes[service];
     std::size_t common = 0;
     while (common < up.size() && common < down.size() && up[up.size() - 1 - common] == down[down.size() - 1 - common])
         ++common;
@@ -33,7 +34,7 @@ bool IsHierarchicalWalk(const TrustGraph& graph, std::uint32_t client, std::uint
         return false;
     for (std::size_t k = 1; k + 1 < length; ++k) {
         const std::uint32_t walked = k <= upLast ? up[k] : down[downCount - 1 - (k - upLast - 1)];
-        if (walked != graph.upperSuffixes[chain[k - 1]].front())
+        if (walked != graph.foldedSuffixes[chain[k - 1]].front())
             return false;
     }
     return true;
@@ -67,9 +68,10 @@ TrustGraph MakeTrustGraph(const TrustTable& trusts, const std::vector<std::strin
     for (const std::string& realm : graph.realms) {
         graph.tree.push_back(Intern(trees, LastTwoLabels(realm)));
         std::vector<std::uint32_t> numbered;
-        for (const std::string& suffix : UpperLabelSuffixes(realm))
+        // Folded, as DNS compares names: "Corp.test" lies in the tree of "corp.test".
+        for (const std::string& suffix : LabelSuffixes(FoldedDomainName(realm)))
             numbered.push_back(Intern(suffixes, suffix));
-        graph.upperSuffixes.push_back(std::move(numbered));
+        graph.foldedSuffixes.push_back(std::move(numbered));
     }
     return graph;
 }
@@ -87,7 +89,7 @@ void SearchTrusts(const TrustGraph& graph, std::uint32_t start, std::vector<std:
 {
     predecessor.assign(graph.realms.size(), kNoRealm);
     predecessor[start] = start;
-    // One queue visits the levels in the order the per-level frontiers of FindTrustPath do.
+    // One queue visits the levels in order, each level in the order its realms were reached.
     queue.assign(1, start);
     for (std::size_t next = 0; next < queue.size(); ++next) {
         const std::uint32_t realm = queue[next];

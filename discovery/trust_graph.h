@@ -17,10 +17,10 @@ struct TrustGraph {
     // in the order of the table's entries.
     std::vector<std::uint32_t> firstTrusted;
     std::vector<std::uint32_t> trusted;
-    // By realm: its last two labels, numbered; and its upper-case label suffixes (the whole
-    // name first), numbered, for comparing chains with the client's hierarchical walk.
+    // By realm: its last two labels, numbered; and its label suffixes without regard to case (the
+    // whole name first), numbered, for comparing chains with the client's hierarchical walk.
     std::vector<std::uint32_t> tree;
-    std::vector<std::vector<std::uint32_t>> upperSuffixes;
+    std::vector<std::vector<std::uint32_t>> foldedSuffixes;
 };
 
 // Every realm of the table, and the further names given, numbered.
@@ -31,7 +31,8 @@ std::uint32_t RealmNumber(const TrustGraph& graph, const std::string& realm);
 
 // Breadth-first from `start` along the entries, from trusting to trusted realm: each realm
 // reached maps to the realm whose entry reached it first, the start to itself, every other realm
-// to kNoRealm. The same visiting order as FindTrustPath. `queue` is working space.
+// to kNoRealm. Realms are visited level by level, each realm's entries in the table's order, so
+// of two shortest chains the one found first wins. `queue` is working space.
 void SearchTrusts(const TrustGraph& graph, std::uint32_t start, std::vector<std::uint32_t>& predecessor,
                   std::vector<std::uint32_t>& queue);
 
@@ -42,8 +43,10 @@ struct Predecessors {
 };
 
 // Replaces `chain` with the realms capaths lists for the way of the client's users to the service,
-// from a search started at the service, the one next to the client first: exactly what
-// FindTrustPath(service, client) finds.
+// from a search started at the service, the one next to the client first. Nothing for the same
+// realm, a direct trust, no chain at all, or two realms of one DNS tree (equal last two labels)
+// whose chain is the walk a client makes without capaths: up to the longest common label suffix,
+// then down.
 void CapathChain(const TrustGraph& graph, Predecessors fromService, std::uint32_t client, std::uint32_t service,
                  std::vector<std::uint32_t>& chain);
 

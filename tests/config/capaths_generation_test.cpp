@@ -1,7 +1,8 @@
 // The [capaths] section: which targets each subsection lists, and how often.
 #include "capaths_generation.h"
 
-#include "cross_realm_paths.h"
+#include "trust_path_reference.h"
+#include "upper_case.h"
 #include "trust_entries.h"
 
 #include <gtest/gtest.h>

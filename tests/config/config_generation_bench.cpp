@@ -12,7 +12,8 @@
 //   config_generation_bench [SHAPE SIZE]...   (default: every shape at 1000, 2000 and 5000, and
 //                                               the forests at 600 too)
 #include "config_generation.h"
-#include "cross_realm_paths.h"
+#include "realm_name_labels.h"
+#include "trust_path_reference.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,7 +1,8 @@
 // The numbered trust table: its searches and the capaths chains they give.
 #include "trust_graph.h"
 
-#include "cross_realm_paths.h"
+#include "trust_path_reference.h"
+#include "upper_case.h"
 #include "trust_entries.h"
 
 #include <gtest/gtest.h>

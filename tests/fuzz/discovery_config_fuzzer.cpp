@@ -4,7 +4,7 @@
 // Every line must keep its form, and every name written must be one that discovery accepted.
 #include "config_generation.h"
 #include "config_lines.h"
-#include "cross_realm_paths.h"
+#include "upper_case.h"
 #include "enctype_buffer.h"
 #include "enctype_names.h"
 #include "fuzz_bytes.h"

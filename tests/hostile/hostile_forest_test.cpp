@@ -4,7 +4,7 @@
 #include "call_log.h"
 #include "config_lines.h"
 #include "name_check.h"
-#include "cross_realm_paths.h"
+#include "upper_case.h"
 #include "realm_item_text.h"
 #include "remote_quillmere.h"
 #include "resource_ids.h"

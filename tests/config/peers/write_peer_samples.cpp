@@ -4,7 +4,8 @@
 // "realm NAME [kdc HOST...]" and "capaths CLIENT SERVICE INTERMEDIATE...". They are derived
 // from the sample's directory and dialog state, not from the generated text.
 #include "config_generation.h"
-#include "cross_realm_paths.h"
+#include "trust_path_reference.h"
+#include "upper_case.h"
 #include "forest_platform.h"
 #include "sample_configurations.h"
 #include "trust_walk.h"

@@ -1,43 +1,17 @@
-// Realm name rules of [capaths] and the search for one pair of realms.
-#include "cross_realm_paths.h"
+// The per-pair search for cross-realm paths, by realm names and maps.
+#include "trust_path_reference.h"
+
+#include "realm_name_labels.h"
+#include "upper_case.h"
 
 #include <algorithm>
 #include <map>
 #include <utility>
 
-std::string ToUpperCopy(const std::string& text)
-{
-    std::string upper = text;
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
-std::string LastTwoLabels(const std::string& name)
-{
-    const std::size_t last = name.rfind('.');
-    if (last == std::string::npos || last == 0)
-        return name;
-    const std::size_t previous = name.rfind('.', last - 1);
-    if (previous == std::string::npos)
-        return name;
-    return name.substr(previous + 1);
-}
-
-std::vector<std::string> UpperLabelSuffixes(const std::string& name)
-{
-    const std::string upper = ToUpperCopy(name);
-    std::vector<std::string> suffixes{upper};
-    for (std::size_t dot = upper.find('.'); dot != std::string::npos; dot = upper.find('.', dot + 1))
-        suffixes.push_back(upper.substr(dot + 1));
-    return suffixes;
-}
-
 std::vector<std::string> HierarchicalWalk(const std::string& client, const std::string& service)
 {
-    const std::vector<std::string> up = UpperLabelSuffixes(client);
-    const std::vector<std::string> down = UpperLabelSuffixes(service);
+    const std::vector<std::string> up = LabelSuffixes(ToUpperCopy(client));
+    const std::vector<std::string> down = LabelSuffixes(ToUpperCopy(service));
     // Suffixes of one length are equal only when every shorter pair is.
     std::size_t common = 0;
     while (common < up.size() && common < down.size() && up[up.size() - 1 - common] == down[down.size() - 1 - common])

@@ -1,5 +1,5 @@
-// Cross-realm paths: the realm name rules and the search for one pair of realms.
-#include "cross_realm_paths.h"
+// The per-pair reference search: the client's walk and the chain for one pair of realms.
+#include "trust_path_reference.h"
 
 #include "trust_entries.h"
 
@@ -15,25 +15,6 @@ std::vector<std::string> Path(const TrustTable& trusts, const std::string& sourc
 }
 
 }  // namespace
-
-TEST(RealmNames, ToUpperCopyChangesOnlyAsciiLetters)
-{
-    EXPECT_EQ(ToUpperCopy("corp.Example-1.org"), "CORP.EXAMPLE-1.ORG");
-    EXPECT_EQ(ToUpperCopy("\xe9t\xe9.test"), "\xe9T\xe9.TEST");
-    EXPECT_EQ(ToUpperCopy("`az{@AZ["), "`AZ{@AZ[");
-    EXPECT_EQ(ToUpperCopy(""), "");
-}
-
-TEST(RealmNames, LastTwoLabels)
-{
-    EXPECT_EQ(LastTwoLabels("a.b.example.org"), "example.org");
-    EXPECT_EQ(LastTwoLabels("example.org"), "example.org");
-    EXPECT_EQ(LastTwoLabels("org"), "org");
-    EXPECT_EQ(LastTwoLabels(".org"), ".org");
-    EXPECT_EQ(LastTwoLabels("a..org"), ".org");
-    EXPECT_EQ(LastTwoLabels("example.org."), "org.");
-    EXPECT_EQ(LastTwoLabels(""), "");
-}
 
 TEST(RealmNames, HierarchicalWalkGoesUpToTheCommonSuffixThenDown)
 {

@@ -1,8 +1,8 @@
 // The configuration view's procedure and the filling of its edit control.
 #include "config_view.h"
 
+#include "config_view_layout.h"
 #include "crlf_lines.h"
-#include "dialog_layouts.h"
 #include "generate_config.h"
 #include "resource_ids.h"
 

@@ -5,6 +5,8 @@
 #include "layout_geometry.h"
 #include "size_grip.h"
 
+#include <new>
+
 const char ResizerProperty[] = "ResizerClass";
 
 namespace {
@@ -82,6 +84,18 @@ bool Attach(Resizer& resizer, HWND dialog)
     resizer.lastHeight = resizer.newHeight = resizer.minHeight;
     resizer.noGrip = (static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE)) & WS_CHILD) != 0;
     return true;
+}
+
+Resizer* AttachNewResizer(HWND dialog)
+{
+    if (dialog == nullptr)
+        return nullptr;
+    auto* resizer = new (std::nothrow) Resizer{};
+    if (resizer != nullptr && !Attach(*resizer, dialog)) {
+        delete resizer;
+        return nullptr;
+    }
+    return resizer;
 }
 
 LayoutRule* FindRule(Resizer& resizer, HWND control, bool create)

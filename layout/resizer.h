@@ -62,6 +62,10 @@ extern const char ResizerProperty[];
 // can't be set.
 bool Attach(Resizer& resizer, HWND dialog);
 
+// A new Resizer attached to the dialog, which then owns it; null, with the dialog left fixed, for
+// a null dialog or without memory. Call it at WM_INITDIALOG, before the dialog is first shown.
+Resizer* AttachNewResizer(HWND dialog);
+
 // The control's rule, appended when missing and `create` is set; null for a null
 // control. Growing the table may move it: hold no rule across another creation.
 // Throws std::bad_alloc when the table cannot grow.

@@ -1,7 +1,7 @@
 // At the display's DPI every dialog keeps its controls inside it and every label and button its
 // whole text on one line; the grip and the icons grow with the DPI. CTest runs this at 96, 144
 // and 192 DPI, each in a Wine prefix of its own.
-#include "dialog_layouts.h"
+#include "main_window_layout.h"
 #include "dialog_test_support.h"
 #include "resizer.h"
 #include "resource_ids.h"

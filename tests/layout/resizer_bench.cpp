@@ -8,7 +8,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "dialog_layouts.h"
+#include "main_window_layout.h"
 #include "dialog_test_support.h"
 #include "resizer.h"
 

@@ -1,5 +1,6 @@
 // The resizer on dialog 100 and dialog 109: rules, growth, minimum size, minimize and maximize.
-#include "dialog_layouts.h"
+#include "config_view_layout.h"
+#include "main_window_layout.h"
 #include "resizer.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The size grip: hit testing, invalidation, and drawing with and without visual styles.
-#include "dialog_layouts.h"
+#include "config_view_layout.h"
+#include "main_window_layout.h"
 #include "resizer.h"
 #include "size_grip.h"
 #include "visual_style_library.h"

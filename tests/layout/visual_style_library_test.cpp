@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_layouts.h"
 #include "resizer.h"
 
 TEST(VisualStyleLibrary, TheResizerFindsTheThreeVisualStyleFunctionsTheThreeVisualStyleFunctions)
@@ -11,8 +10,7 @@ TEST(VisualStyleLibrary, TheResizerFindsTheThreeVisualStyleFunctionsTheThreeVisu
     HWND window = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    SetUpConfigViewLayout(window);
-    const Resizer* resizer = GetResizer(window);
+    const Resizer* resizer = AttachNewResizer(window);
     ASSERT_NE(resizer, nullptr);
     EXPECT_NE(resizer->openThemeData, nullptr);
     EXPECT_NE(resizer->drawThemeBackground, nullptr);

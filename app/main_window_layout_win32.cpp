@@ -1,5 +1,5 @@
-// Layout rules of the main window and the configuration view.
-#include "dialog_layouts.h"
+// The layout rules of the main window.
+#include "main_window_layout.h"
 
 #include <new>
 
@@ -7,18 +7,6 @@
 #include "resource_ids.h"
 
 namespace {
-
-Resizer* AttachNewResizer(HWND dialog)
-{
-    if (dialog == nullptr)
-        return nullptr;
-    auto* resizer = new (std::nothrow) Resizer{};
-    if (resizer != nullptr && !Attach(*resizer, dialog)) {
-        delete resizer;
-        return nullptr;
-    }
-    return resizer;
-}
 
 void BuildMainDialogRules(Resizer& resizer, HWND dialog)
 {
@@ -53,24 +41,6 @@ void SetUpMainDialogLayout(HWND dialog)
     // Without memory for the rules the controls keep the automatic ones.
     try {
         BuildMainDialogRules(*resizer, dialog);
-    } catch (const std::bad_alloc&) {
-    }
-}
-
-void SetUpConfigViewLayout(HWND dialog)
-{
-    Resizer* resizer = AttachNewResizer(dialog);
-    if (resizer == nullptr)
-        return;
-    HWND text = GetDlgItem(dialog, IDC_CONFIG_TEXT);
-    if (text == nullptr)
-        return;
-    try {
-        LayoutRule* rule = FindRule(*resizer, text, true);
-        rule->left = 0.0;
-        rule->right = 1.0;
-        rule->top = 0.0;
-        rule->bottom = 1.0;
     } catch (const std::bad_alloc&) {
     }
 }

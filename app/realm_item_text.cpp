@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char kUnsetMark = FlagPrefix[0];
+constexpr char kUnsetMark = kFlagPrefix[0];
 
 // A text too short to hold the position is left as it is: it is no item this program wrote.
 std::string WithMarkAt(std::string text, std::size_t position, char mark)
@@ -19,7 +19,7 @@ std::string WithMarkAt(std::string text, std::size_t position, char mark)
 
 std::string SelectedItemText(const std::string& availableText)
 {
-    return FlagPrefix + availableText.substr(0, kMaxRealmNameLength);
+    return kFlagPrefix + availableText.substr(0, kMaxRealmNameLength);
 }
 
 std::string AvailableItemText(const std::string& selectedText)

@@ -2,17 +2,9 @@
 #ifndef QUILLMERE_REALM_ITEM_TEXT_H
 #define QUILLMERE_REALM_ITEM_TEXT_H
 
-#include <cstddef>
-#include <string>
+#include "control_texts.h"
 
-// Precedes every realm name in the Selected list. Position 0 holds 'd' for the default realm,
-// 1 's' for a realm with servers, 2 'c' for a realm with clients, '-' where a mark is not set;
-// position 3 is always a blank.
-constexpr char FlagPrefix[] = "--- ";
-constexpr std::size_t kFlagPrefixLength = sizeof FlagPrefix - 1;
-constexpr std::size_t kMaxRealmNameLength = 255;
-// List item texts are read into buffers of this many characters, the NUL included.
-constexpr std::size_t kItemTextBufferSize = 260;
+#include <string>
 
 // The Selected item for an Available text: no marks, the name cut to its first 255 characters.
 std::string SelectedItemText(const std::string& availableText);

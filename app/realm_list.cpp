@@ -1,6 +1,7 @@
 // Reading, writing and sorting the items of the realm list views.
 #include "realm_list.h"
 
+#include "list_item_text.h"
 #include "realm_item_text.h"
 #include "realm_order.h"
 
@@ -39,17 +40,6 @@ RedrawPause::~RedrawPause()
 {
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-}
-
-std::string ReadItemText(HWND list, int index)
-{
-    char buffer[kItemTextBufferSize] = {};
-    LVITEMA item = {};
-    item.iSubItem = 0;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(sizeof buffer);
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return buffer;
 }
 
 void WriteItemText(HWND list, int index, const std::string& text)

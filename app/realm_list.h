@@ -33,8 +33,6 @@ struct RedrawPause {
     HWND list;
 };
 
-// Up to 259 characters of the item's text; empty when the item cannot be read.
-std::string ReadItemText(HWND list, int index);
 void WriteItemText(HWND list, int index, const std::string& text);
 // Gives the item the focus; -1 takes it from every item.
 void SetFocusedItem(HWND list, int index);

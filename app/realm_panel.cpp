@@ -1,6 +1,7 @@
 // The realm selection panel's operations on the two real list views.
 #include "realm_panel.h"
 
+#include "list_item_text.h"
 #include "realm_item_text.h"
 #include "realm_list.h"
 #include "resource_ids.h"

@@ -2,6 +2,7 @@
 #include "config_generation.h"
 
 #include "capaths_generation.h"
+#include "control_texts.h"
 #include "enctype_tokens.h"
 #include "upper_case.h"
 
@@ -10,8 +11,6 @@
 
 namespace {
 
-// Where the realm name starts in a Selected item, after the four mark characters.
-const std::size_t kNameStart = 4;
 const std::size_t kMaxKdcs = 3;
 
 struct SelectedRealms {
@@ -26,9 +25,9 @@ SelectedRealms ReadSelection(const std::vector<std::string>& items)
     SelectedRealms realms;
     for (const std::string& item : items) {
         // An item without a name cannot come from the panel; writing it would give " = {".
-        if (item.size() <= kNameStart)
+        if (item.size() <= kFlagPrefixLength)
             continue;
-        const std::string name = item.substr(kNameStart);
+        const std::string name = item.substr(kFlagPrefixLength);
         realms.all.push_back(name);
         if (item[0] == 'd')
             realms.defaultRealm = name;

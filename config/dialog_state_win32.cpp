@@ -1,6 +1,8 @@
 // Reads the main window's Selected list, enctype edits and forwardable buttons into plain values.
 #include "generate_config.h"
 
+#include "control_texts.h"
+#include "list_item_text.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 
@@ -12,25 +14,11 @@
 
 namespace {
 
-// The panel keeps item texts below 260 characters and the chooser below 200.
-const int kItemBufferSize = 260;
-const int kEnctypeBufferSize = 200;
-
-std::string ItemText(HWND list, int index)
-{
-    char buffer[kItemBufferSize] = {};
-    LVITEMA item = {};
-    item.iSubItem = 0;
-    item.pszText = buffer;
-    item.cchTextMax = kItemBufferSize;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return buffer;
-}
-
+// The chooser keeps the edits' texts below this size.
 std::string EditText(HWND mainWindow, int id)
 {
-    char buffer[kEnctypeBufferSize] = {};
-    GetDlgItemTextA(mainWindow, id, buffer, kEnctypeBufferSize);
+    char buffer[kEncTypeTextCapacity] = {};
+    GetDlgItemTextA(mainWindow, id, buffer, static_cast<int>(sizeof buffer));
     return buffer;
 }
 
@@ -44,7 +32,7 @@ DialogState ReadDialogState(HWND mainWindow)
         index = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(index), LVNI_ALL));
         if (index < 0)
             break;
-        state.selectedItems.push_back(ItemText(list, index));
+        state.selectedItems.push_back(ReadItemText(list, index));
     }
     state.tktEnctypes = EditText(mainWindow, IDC_TKT_ENCTYPES);
     state.tgsEnctypes = EditText(mainWindow, IDC_TGS_ENCTYPES);

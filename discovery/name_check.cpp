@@ -1,6 +1,8 @@
 // The rules for domain names from the network: what may stand in krb5.conf, and which are one domain.
 #include "name_check.h"
 
+#include "control_texts.h"
+
 namespace {
 
 bool IsNameByte(unsigned char byte)
@@ -16,7 +18,7 @@ std::optional<std::string> UsableName(const std::string& received)
     std::string name = received;
     if (!name.empty() && name.back() == '.')
         name.pop_back();
-    if (name.empty() || name.size() > kMaxNameLength)
+    if (name.empty() || name.size() > kMaxRealmNameLength)
         return std::nullopt;
     bool labelStart = true;  // at the first byte of a label: a dot here would end an empty one
     for (const char c : name) {

@@ -2,11 +2,8 @@
 #ifndef QUILLMERE_NAME_CHECK_H
 #define QUILLMERE_NAME_CHECK_H
 
-#include <cstddef>
 #include <optional>
 #include <string>
-
-constexpr std::size_t kMaxNameLength = 255;
 
 // Domain names (DomainName, DnsDomainName) and SRV targets are untrusted input that ends up in
 // the configuration text. The name as the discovery takes it: an absolute name's one trailing

@@ -2,10 +2,9 @@
 #ifndef QUILLMERE_ENCTYPE_BUFFER_H
 #define QUILLMERE_ENCTYPE_BUFFER_H
 
-#include <cstddef>
+#include "control_texts.h"
 
-// Room for 199 characters and the NUL: the size of the enctype edits' text.
-constexpr std::size_t EncTypeTextCapacity = 200;
+#include <cstddef>
 
 struct EncTypeBuffer {
     char* text;            // owned by the opener

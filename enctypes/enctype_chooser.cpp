@@ -29,7 +29,7 @@ EncTypeBuffer* BufferOfOwner(HWND dialog)
 
 void OpenEncTypeChooser(HWND mainWindow, int editId)
 {
-    char text[EncTypeTextCapacity] = {};
+    char text[kEncTypeTextCapacity] = {};
     GetDlgItemTextA(mainWindow, editId, text, static_cast<int>(sizeof text));
     EncTypeBuffer buffer{text, sizeof text};
     SetPropA(mainWindow, EncTypeBufferProperty, &buffer);

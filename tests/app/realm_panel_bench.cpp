@@ -4,6 +4,7 @@
 // inserting it at its old index. The old ones are kept here only to be measured against.
 // Prints figures; never fails on them.
 #include "discovery_run.h"
+#include "list_item_text.h"
 #include "main_window_driver.h"
 #include "realm_list.h"
 #include "realm_panel.h"

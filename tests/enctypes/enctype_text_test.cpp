@@ -72,9 +72,9 @@ TEST(SplitEncTypeList, ReadsNoFurtherThanTheLengthOrTheFirstNul)
 
 TEST(AppendEncTypeName, JoinsWithCommaBlankAndAllEightMake142Characters)
 {
-    EXPECT_EQ(JoinDisplayed({}, EncTypeTextCapacity), "");
-    EXPECT_EQ(JoinDisplayed({"des-cbc-md5"}, EncTypeTextCapacity), "des-cbc-md5");
-    std::string all = JoinDisplayed(DisplayedOrder(), EncTypeTextCapacity);
+    EXPECT_EQ(JoinDisplayed({}, kEncTypeTextCapacity), "");
+    EXPECT_EQ(JoinDisplayed({"des-cbc-md5"}, kEncTypeTextCapacity), "des-cbc-md5");
+    std::string all = JoinDisplayed(DisplayedOrder(), kEncTypeTextCapacity);
     EXPECT_EQ(all,
               "aes128-cts-hmac-sha1-96, aes256-cts-hmac-sha1-96, arcfour-hmac-md5, arcfour-hmac-md5-exp, "
               "des-cbc-crc, des-cbc-md5, des3-cbc-sha1-kd, rc4-hmac");
@@ -86,8 +86,8 @@ TEST(AppendEncTypeName, NeverWritesPastTheCapacityAndCutsTheLastPieceShort)
 {
     // 26 names of 9 characters: 26 × 9 + 25 × 2 = 284 characters wanted, 199 kept.
     Names many(26, "abcdefghi");
-    std::string text = JoinDisplayed(many, EncTypeTextCapacity);
-    EXPECT_EQ(text.size(), EncTypeTextCapacity - 1);
+    std::string text = JoinDisplayed(many, kEncTypeTextCapacity);
+    EXPECT_EQ(text.size(), kEncTypeTextCapacity - 1);
     EXPECT_EQ(text.substr(0, 22), "abcdefghi, abcdefghi, ");
     // 18 names and their 17 separators take 196 bytes; one more separator fits, then one letter.
     EXPECT_EQ(text.substr(text.size() - 5), "hi, a");
@@ -121,8 +121,8 @@ TEST(AppendEncTypeName, DegenerateBuffersAreLeftAloneOrTerminated)
 
 TEST(ClearEncTypeText, ZeroesTheWholeCapacityAndNothingBeyond)
 {
-    GuardedBuffer out(EncTypeTextCapacity);
+    GuardedBuffer out(kEncTypeTextCapacity);
     ClearEncTypeText(out.buffer);
-    EXPECT_EQ(out.bytes.substr(0, EncTypeTextCapacity), std::string(EncTypeTextCapacity, '\0'));
+    EXPECT_EQ(out.bytes.substr(0, kEncTypeTextCapacity), std::string(kEncTypeTextCapacity, '\0'));
     EXPECT_TRUE(out.GuardIntact());
 }

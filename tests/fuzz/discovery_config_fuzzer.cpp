@@ -282,7 +282,7 @@ struct Rng {
 
 std::string ChooserText(std::uint8_t ticked)
 {
-    char text[EncTypeTextCapacity];
+    char text[kEncTypeTextCapacity];
     EncTypeBuffer buffer{text, sizeof text};
     ClearEncTypeText(buffer);
     for (int index = EncTypeCount - 1; index >= 0; --index)

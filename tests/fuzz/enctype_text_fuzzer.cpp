@@ -52,7 +52,7 @@ void CheckSplitting(const std::string& bytes)
         std::memcpy(block.get(), bytes.data(), bytes.size());
     FUZZ_CHECK(SplitEncTypeList(block.get(), bytes.size()) == ExpectedNames(UpToNul(bytes)),
               "splitting " + FuzzShown(bytes));
-    const std::size_t window = bytes.size() < EncTypeTextCapacity ? bytes.size() : EncTypeTextCapacity;
+    const std::size_t window = bytes.size() < kEncTypeTextCapacity ? bytes.size() : kEncTypeTextCapacity;
     FUZZ_CHECK(SplitEncTypeList(block.get(), window) == ExpectedNames(UpToNul(bytes.substr(0, window))),
               "splitting the first 200 bytes of " + FuzzShown(bytes));
 }
@@ -92,7 +92,7 @@ void CheckJoining(FuzzBytes& bytes, std::size_t capacity)
 // What the chooser writes for ticked table names, and that its own fill reads them back.
 std::string ChooserText(std::uint8_t ticked)
 {
-    char text[EncTypeTextCapacity];
+    char text[kEncTypeTextCapacity];
     EncTypeBuffer buffer{text, sizeof text};
     ClearEncTypeText(buffer);
     Names names;
@@ -134,11 +134,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzBytes bytes{data, size};
     const std::uint8_t shape = bytes.Byte();
-    const std::size_t capacity = (shape & 0x80) != 0 ? EncTypeTextCapacity : shape % (EncTypeTextCapacity + 1);
+    const std::size_t capacity = (shape & 0x80) != 0 ? kEncTypeTextCapacity : shape % (kEncTypeTextCapacity + 1);
     const std::string chooserText = ChooserText(bytes.Byte());
     CheckJoining(bytes, capacity);
     const std::string rest = bytes.Rest();
     CheckSplitting(rest);
-    CheckGenerator(UpToNul(rest).substr(0, EncTypeTextCapacity - 1), chooserText);
+    CheckGenerator(UpToNul(rest).substr(0, kEncTypeTextCapacity - 1), chooserText);
     return 0;
 }

@@ -128,7 +128,7 @@ TEST_F(TrustWalk, SingleDomainWithoutTrusts)
     EXPECT_TRUE(log.lines.empty());
 }
 
-TEST_F(TrustWalk, CallsComeInThePartsOrder)
+TEST_F(TrustWalk, EachDomainIsLookedUpThenEnumeratedInTurn)
 {
     SetMachine(directory, "corp.test");
     Domain("corp.test");

@@ -64,7 +64,7 @@ TEST(MergeFactors, EveryNonNegativeExplicitFactorWins)
     ExpectFactors(MergeFactors({0, 1, 0, 1}, Auto), 0, 1, 0, 1);
 }
 
-TEST(PlaceEdge, FollowsTheFactorTable)
+TEST(PlaceEdge, FixedFollowingAndProportionalEdges)
 {
     const AxisSizes grown{400, 450, 461};  // 61 since attaching, 11 since the last pass
     EXPECT_EQ(PlaceEdge(0.0, 120, 100, grown), 120);

@@ -21,7 +21,7 @@ const int MainControls[] = {
 };
 
 // How far each edge of a main window control moves when the window has grown by
-// (dx, dy) since attaching: the behaviour table of the main window's layout.
+// (dx, dy) since attaching: the layout rules of the main window.
 RECT ExpectedMainRect(int id, RECT r, int dx, int dy)
 {
     const int half = static_cast<int>(0.5 * dx);  // truncated toward zero
@@ -94,7 +94,7 @@ protected:
 
     void GrowBy(LONG dx, LONG dy) { Resize(dialog, initialSize.cx + dx, initialSize.cy + dy); }
 
-    // Every control where the behaviour table puts it for the window's current size.
+    // Every control where the layout rules put it for the window's current size.
     void ExpectBehaviourTable()
     {
         SIZE now = OuterSize(dialog);

@@ -103,7 +103,7 @@ struct Figures {
     std::size_t realms = 0;
     std::size_t trusts = 0;
     std::size_t warnings = 0;
-    std::size_t partOnlyLookups = 0;  // the lookups a walk that repeats known realms would make
+    std::size_t repeatedLookups = 0;  // the lookups a walk that repeats known realms would make
     std::size_t mostQueriesOfOneName = 0;
     bool everyDomainEnumeratedOnce = false;
     double bestSeconds = 0;
@@ -158,13 +158,13 @@ Figures Measure(Forest& forest)
     for (const auto& entry : queries)
         figures.mostQueriesOfOneName = std::max(figures.mostQueriesOfOneName, entry.second);
 
-    // Each forest domain enumerated once, at its first KDC; and what the Part alone would look up:
-    // the machine's domain, then every listed name not yet visited, at each listing.
+    // Each forest domain enumerated once, at its first KDC; and what a walk that looks known realms
+    // up again would look up: the machine's domain, then every listed name not yet visited, at each listing.
     std::map<std::string, std::size_t> servers;
     for (std::size_t i = 0; i < forest.domains; ++i)
         servers[FirstKdc(forest, i)] = 0;
     std::set<std::string> visited;
-    figures.partOnlyLookups = 1;
+    figures.repeatedLookups = 1;
     bool once = true;
     for (const RecordedCall& call : directory.calls) {
         if (call.kind != DirectoryCall::EnumerateTrusts)
@@ -175,7 +175,7 @@ Figures Measure(Forest& forest)
         visited.insert(call.argument.substr(call.argument.find('.') + 1));
         for (const TrustRecordCopy& record : directory.trusts.at(call.argument).records)
             if (visited.count(*record.dnsDomainName) == 0)
-                ++figures.partOnlyLookups;
+                ++figures.repeatedLookups;
     }
     for (const auto& server : servers)
         once = once && server.second == 1;
@@ -233,19 +233,19 @@ int main(int argc, char** argv)
         sizes = {1, 10, 100, 1000};
 
     std::printf("%8s %9s %6s %6s | %6s %9s %11s %12s | %13s | %12s %12s %5s\n", "domains", "externals", "realms",
-                "trusts", "dcname", "srv-site", "srv-domain", "enumerations", "part-lookups", "best-ms", "mean-ms",
+                "trusts", "dcname", "srv-site", "srv-domain", "enumerations", "repeat-lookups", "best-ms", "mean-ms",
                 "runs");
     for (const std::size_t domains : sizes) {
         Forest forest = MakeForest(domains);
         const Figures figures = Measure(forest);
         std::printf("%8zu %9zu %6zu %6zu | %6zu %9zu %11zu %12zu | %13zu | %12.3f %12.3f %5zu\n", domains,
                     forest.externals, figures.realms, figures.trusts, figures.dcName, figures.siteQueries,
-                    figures.domainQueries, figures.enumerations, figures.partOnlyLookups,
+                    figures.domainQueries, figures.enumerations, figures.repeatedLookups,
                     figures.bestSeconds * 1000, figures.meanSeconds * 1000, figures.runs);
         if (check)
             Check(forest, figures);
     }
-    std::printf("srv-site + srv-domain are the KDC queries made; part-lookups is how many KDC lookups the\n"
+    std::printf("srv-site + srv-domain are the KDC queries made; repeat-lookups is how many KDC lookups the\n"
                 "walk would make if it looked known realms up again (each a site query, plus a fallback where needed).\n");
     if (check) {
         std::printf("%s\n", failures == 0 ? "counts: all minimal" : "counts: NOT minimal");

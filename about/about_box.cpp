@@ -19,7 +19,7 @@ struct AboutBoxState {
 
 AboutBoxState about;
 
-constexpr COLORREF PureBlue = RGB(0, 0, 255);
+constexpr COLORREF kPureBlue = RGB(0, 0, 255);
 
 void OnInitDialog(HWND dialog)
 {
@@ -47,7 +47,7 @@ void OnDestroy()
 INT_PTR ColourLink(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColorBrush(COLOR_HOTLIGHT) != nullptr ? GetSysColor(COLOR_HOTLIGHT) : PureBlue);
+    SetTextColor(dc, GetSysColorBrush(COLOR_HOTLIGHT) != nullptr ? GetSysColor(COLOR_HOTLIGHT) : kPureBlue);
     HFONT font = about.linkIdle && about.underlineFont != nullptr ? about.underlineFont : about.plainFont;
     SelectObject(dc, font);
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));

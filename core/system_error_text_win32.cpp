@@ -5,13 +5,9 @@
 
 std::string SystemErrorText(std::uint32_t code)
 {
-    // FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM.
-    constexpr DWORD kFlags = 0x1300;
-    static_assert(kFlags == (FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                             FORMAT_MESSAGE_FROM_SYSTEM),
-                  "the three FormatMessageA flags");
-    // MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT): the user's default language.
-    constexpr DWORD kLanguage = 0x0400;
+    constexpr DWORD kFlags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM;
+    // The user's default language.
+    constexpr DWORD kLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT);
     char* buffer = nullptr;
     // With FORMAT_MESSAGE_ALLOCATE_BUFFER the buffer argument is the address of the pointer.
     const DWORD length = FormatMessageA(kFlags, nullptr, code, kLanguage, reinterpret_cast<LPSTR>(&buffer), 0,

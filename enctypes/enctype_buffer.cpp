@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char Separator[] = ", ";
+constexpr char kSeparator[] = ", ";
 
 // Copies as much of `piece` as fits, keeping the final byte for the NUL.
 void AppendBounded(EncTypeBuffer& buffer, const char* piece)
@@ -41,6 +41,6 @@ void AppendEncTypeName(EncTypeBuffer& buffer, const char* name)
     if (buffer.text == nullptr || buffer.capacity == 0 || name == nullptr)
         return;
     if (EncTypeTextLength(buffer) > 0)
-        AppendBounded(buffer, Separator);
+        AppendBounded(buffer, kSeparator);
     AppendBounded(buffer, name);
 }

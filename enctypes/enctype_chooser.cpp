@@ -11,18 +11,18 @@
 #include "enctype_tokens.h"
 #include "resource_ids.h"
 
-const char EncTypeBufferProperty[] = "EncTypeListClass";
+const char kEncTypeBufferProperty[] = "EncTypeListClass";
 
 namespace {
 
-constexpr UINT UncheckedImage = 1;
-constexpr UINT CheckedImage = 2;
+constexpr UINT kUncheckedImage = 1;
+constexpr UINT kCheckedImage = 2;
 // The longest name has 23 characters; longer item texts are cut.
-constexpr int ItemTextSize = 30;
+constexpr int kItemTextSize = 30;
 
 EncTypeBuffer* BufferOfOwner(HWND dialog)
 {
-    return static_cast<EncTypeBuffer*>(GetPropA(GetParent(dialog), EncTypeBufferProperty));
+    return static_cast<EncTypeBuffer*>(GetPropA(GetParent(dialog), kEncTypeBufferProperty));
 }
 
 }  // namespace
@@ -32,12 +32,12 @@ void OpenEncTypeChooser(HWND mainWindow, int editId)
     char text[kEncTypeTextCapacity] = {};
     GetDlgItemTextA(mainWindow, editId, text, static_cast<int>(sizeof text));
     EncTypeBuffer buffer{text, sizeof text};
-    SetPropA(mainWindow, EncTypeBufferProperty, &buffer);
+    SetPropA(mainWindow, kEncTypeBufferProperty, &buffer);
     INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ENCTYPES), mainWindow,
                                      EncTypeChooserProc, 0);
     if (result == IDOK)
         SetDlgItemTextA(mainWindow, editId, text);
-    RemovePropA(mainWindow, EncTypeBufferProperty);
+    RemovePropA(mainWindow, kEncTypeBufferProperty);
 }
 
 INT_PTR CALLBACK EncTypeChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -74,19 +74,19 @@ void FillEncTypeList(EncTypeBuffer* buffer, HWND dialog)
         for (std::string& name : SplitEncTypeList(buffer->text, buffer->capacity))
             named.insert(std::move(name));
     }
-    for (int index = 0; index < EncTypeCount; ++index) {
+    for (int index = 0; index < kEncTypeCount; ++index) {
         // Each name goes to the top, so the list ends up in reverse table order.
         LVITEMA item{};
         item.mask = LVIF_TEXT;
         item.iItem = 0;
-        item.pszText = const_cast<char*>(EncTypeNames[index]);
+        item.pszText = const_cast<char*>(kEncTypeNames[index]);
         const LRESULT inserted = SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
         // A failed insertion answers -1, which as an item index would tick every item.
-        if (inserted < 0 || named.count(EncTypeNames[index]) == 0)
+        if (inserted < 0 || named.count(kEncTypeNames[index]) == 0)
             continue;
         LVITEMA state{};
         state.stateMask = LVIS_STATEIMAGEMASK;
-        state.state = INDEXTOSTATEIMAGEMASK(CheckedImage);
+        state.state = INDEXTOSTATEIMAGEMASK(kCheckedImage);
         SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&state));
     }
 }
@@ -99,15 +99,15 @@ void CollectEncTypes(EncTypeBuffer* buffer, HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_ENCTYPE_LIST);
     auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        char name[ItemTextSize] = {};
+        char name[kItemTextSize] = {};
         LVITEMA item{};
         item.iSubItem = 0;
         item.pszText = name;
-        item.cchTextMax = ItemTextSize;
+        item.cchTextMax = kItemTextSize;
         SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         auto state = static_cast<UINT>(
             SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK));
-        if (((state & LVIS_STATEIMAGEMASK) >> 12) == UncheckedImage)
+        if (((state & LVIS_STATEIMAGEMASK) >> 12) == kUncheckedImage)
             continue;
         AppendEncTypeName(*buffer, name);
     }

@@ -7,7 +7,7 @@
 #include "enctype_buffer.h"
 
 // The property of the owner window that hands the EncTypeBuffer to the dialog.
-extern const char EncTypeBufferProperty[];
+extern const char kEncTypeBufferProperty[];
 
 // Runs the chooser on edit `editId` of `mainWindow`; the edit changes only on OK.
 void OpenEncTypeChooser(HWND mainWindow, int editId);

@@ -1,7 +1,7 @@
 // The encryption type name table.
 #include "enctype_names.h"
 
-const char* const EncTypeNames[EncTypeCount] = {
+const char* const kEncTypeNames[kEncTypeCount] = {
     "rc4-hmac",
     "des3-cbc-sha1-kd",
     "des-cbc-md5",

@@ -15,11 +15,11 @@ bool SameNameIgnoringCase(const char* a, const char* b)
     return *a == *b;
 }
 
-constexpr std::uint32_t ButtonTypeMask = 0x0F;
-constexpr std::uint32_t PushButton = 0x0;
-constexpr std::uint32_t DefaultPushButton = 0x1;
-constexpr std::uint32_t UserButton = 0x8;
-constexpr std::uint32_t OwnerDrawnButton = 0xB;
+constexpr std::uint32_t kButtonTypeMask = 0x0F;
+constexpr std::uint32_t kPushButton = 0x0;
+constexpr std::uint32_t kDefaultPushButton = 0x1;
+constexpr std::uint32_t kUserButton = 0x8;
+constexpr std::uint32_t kOwnerDrawnButton = 0xB;
 
 }  // namespace
 
@@ -27,8 +27,8 @@ bool IsFixedSizeControl(const char* className, std::uint32_t style)
 {
     if (!SameNameIgnoringCase(className, "Button"))
         return false;
-    std::uint32_t type = style & ButtonTypeMask;
-    return type == PushButton || type == DefaultPushButton || type == UserButton || type == OwnerDrawnButton;
+    std::uint32_t type = style & kButtonTypeMask;
+    return type == kPushButton || type == kDefaultPushButton || type == kUserButton || type == kOwnerDrawnButton;
 }
 
 bool IsStaticControl(const char* className)

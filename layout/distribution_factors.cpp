@@ -5,7 +5,7 @@ namespace {
 
 double ClampFarEdge(double share)
 {
-    return share >= FullShareThreshold ? 1.0 : share;
+    return share >= kFullShareThreshold ? 1.0 : share;
 }
 
 }  // namespace

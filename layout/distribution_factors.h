@@ -17,7 +17,7 @@ struct EdgeSpan {
 
 // An accumulated share at least this close to 1 is stored as exactly 1.0 for a
 // far edge, which then moves by the whole change since the last pass.
-constexpr double FullShareThreshold = 0.99999;
+constexpr double kFullShareThreshold = 0.99999;
 
 // Factors for the items in visual order: each stretching item takes a share in
 // proportion to its extent; the others move by the shares before them. Without

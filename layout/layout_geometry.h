@@ -22,7 +22,7 @@ struct EdgeFactors {
     double bottom;
 };
 
-constexpr double AutomaticFactor = -1.0;
+constexpr double kAutomaticFactor = -1.0;
 
 // The outer sizes of one axis that a layout pass works from.
 struct AxisSizes {

@@ -8,8 +8,8 @@
 namespace {
 
 // The main dialog has 20 controls.
-constexpr int ReservedWindows = 20;
-constexpr int ClassNameSize = 260;
+constexpr int kReservedWindows = 20;
+constexpr int kClassNameSize = 260;
 
 LayoutRect ToLayoutRect(const RECT& r)
 {
@@ -23,7 +23,7 @@ void Layout(Resizer& resizer)
 {
     if (resizer.newWidth == resizer.lastWidth && resizer.newHeight == resizer.lastHeight)
         return;
-    resizer.deferHandle = BeginDeferWindowPos(ReservedWindows);
+    resizer.deferHandle = BeginDeferWindowPos(kReservedWindows);
     if (resizer.deferHandle == nullptr)
         return;
     EnumChildWindows(resizer.window, PlaceChild, reinterpret_cast<LPARAM>(&resizer));
@@ -49,14 +49,14 @@ BOOL CALLBACK PlaceChild(HWND child, LPARAM param)
     GetWindowRect(child, &current);
     MapWindowPoints(nullptr, resizer.window, reinterpret_cast<POINT*>(&current), 2);
 
-    char className[ClassNameSize] = {};
-    GetClassNameA(child, className, ClassNameSize);
+    char className[kClassNameSize] = {};
+    GetClassNameA(child, className, kClassNameSize);
     auto style = static_cast<std::uint32_t>(GetWindowLongA(child, GWL_STYLE));
     if (IsStaticControl(className))
         InvalidateRect(child, nullptr, FALSE);
 
     ChildPlacement placement{ToLayoutRect(current), IsFixedSizeControl(className, style), false,
-                             EdgeFactors{AutomaticFactor, AutomaticFactor, AutomaticFactor, AutomaticFactor},
+                             EdgeFactors{kAutomaticFactor, kAutomaticFactor, kAutomaticFactor, kAutomaticFactor},
                              LayoutRect{0, 0, 0, 0}};
     if (const LayoutRule* rule = FindRule(resizer, child, false)) {
         placement.hasRule = true;

@@ -7,7 +7,7 @@
 
 #include <new>
 
-const char ResizerProperty[] = "ResizerClass";
+const char kResizerProperty[] = "ResizerClass";
 
 namespace {
 
@@ -62,7 +62,7 @@ LRESULT Detach(Resizer* resizer, HWND window, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC previous = resizer->previousProc;
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-    RemovePropA(window, ResizerProperty);
+    RemovePropA(window, kResizerProperty);
     ReleaseGripTheme(*resizer);
     delete resizer;
     return CallWindowProcA(previous, window, WM_DESTROY, wParam, lParam);
@@ -74,7 +74,7 @@ bool Attach(Resizer& resizer, HWND dialog)
 {
     resizer.window = dialog;
     // Without the property the subclass could not find its resizer: leave the dialog as it is.
-    if (!SetPropA(dialog, ResizerProperty, &resizer))
+    if (!SetPropA(dialog, kResizerProperty, &resizer))
         return false;
     resizer.previousProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(dialog, GWLP_WNDPROC));
     SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ResizerWindowProc));
@@ -112,7 +112,7 @@ LayoutRule* FindRule(Resizer& resizer, HWND control, bool create)
     GetWindowRect(control, &initial);
     MapWindowPoints(nullptr, resizer.window, reinterpret_cast<POINT*>(&initial), 2);
     resizer.rules.push_back(
-        LayoutRule{AutomaticFactor, AutomaticFactor, AutomaticFactor, AutomaticFactor, initial, control});
+        LayoutRule{kAutomaticFactor, kAutomaticFactor, kAutomaticFactor, kAutomaticFactor, initial, control});
     return &resizer.rules.back();
 }
 
@@ -143,7 +143,7 @@ void FollowLeftEdge(Resizer& resizer, HWND source, const HWND* targets, std::siz
 
 Resizer* GetResizer(HWND window)
 {
-    return static_cast<Resizer*>(GetPropA(window, ResizerProperty));
+    return static_cast<Resizer*>(GetPropA(window, kResizerProperty));
 }
 
 LRESULT CALLBACK ResizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

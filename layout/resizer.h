@@ -54,7 +54,7 @@ struct Resizer {
 };
 
 // The window property that holds a dialog's Resizer.
-extern const char ResizerProperty[];
+extern const char kResizerProperty[];
 
 // Subclasses `dialog` and takes its current outer size as the minimum. The
 // resizer must come from new: the dialog deletes it at WM_DESTROY. False, with the

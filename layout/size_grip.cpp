@@ -8,7 +8,7 @@
 namespace {
 
 // SP_GRIPPER of the "status" theme class.
-constexpr int StatusGripperPart = 3;
+constexpr int kStatusGripperPart = 3;
 
 // GetProcAddress hands back a generic pointer; going through void (*)() keeps
 // the cast to the real signature free of function-type warnings.
@@ -74,7 +74,7 @@ LRESULT PaintGrip(Resizer& resizer, WPARAM wParam, LPARAM lParam)
         GetClientRect(window, &client);
         RECT square = GripSquare(client);
         if (resizer.theme != nullptr && resizer.drawThemeBackground != nullptr)
-            resizer.drawThemeBackground(resizer.theme, dc, StatusGripperPart, 0, &square, nullptr);
+            resizer.drawThemeBackground(resizer.theme, dc, kStatusGripperPart, 0, &square, nullptr);
         else
             DrawFrameControl(dc, &square, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
         EndPaint(window, &paint);

@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::vector<std::string> DisplayedNames{
+const std::vector<std::string> kDisplayedNames{
     "aes128-cts-hmac-sha1-96", "aes256-cts-hmac-sha1-96", "arcfour-hmac-md5", "arcfour-hmac-md5-exp",
     "des-cbc-crc",             "des-cbc-md5",             "des3-cbc-sha1-kd", "rc4-hmac",
 };
@@ -144,14 +144,14 @@ TEST_F(EncTypeChooser, OpensOnAnEmptyEditWithAllEightUntickedAndOkKeepsItEmpty)
     ASSERT_TRUE(Choose(IDC_TGS_ENCTYPES, {[&](HWND dialog) {
                                               listed = ListedNames(dialog);
                                               ticked = TickedNames(dialog);
-                                              sharedBuffer = GetPropA(main, EncTypeBufferProperty);
+                                              sharedBuffer = GetPropA(main, kEncTypeBufferProperty);
                                           },
                                           PressOk}));
-    EXPECT_EQ(listed, DisplayedNames);
+    EXPECT_EQ(listed, kDisplayedNames);
     EXPECT_TRUE(ticked.empty());
     EXPECT_NE(sharedBuffer, nullptr);
     EXPECT_EQ(Text(main, IDC_TGS_ENCTYPES), "");
-    EXPECT_EQ(GetPropA(main, EncTypeBufferProperty), nullptr);
+    EXPECT_EQ(GetPropA(main, kEncTypeBufferProperty), nullptr);
 }
 
 TEST_F(EncTypeChooser, TheTextFollowsTheListOrderNotTheOrderOfTicking)
@@ -169,7 +169,7 @@ TEST_F(EncTypeChooser, TheTextFollowsTheListOrderNotTheOrderOfTicking)
 
 TEST_F(EncTypeChooser, AllEightGiveThe142CharacterText)
 {
-    std::vector<std::string> reversed(DisplayedNames.rbegin(), DisplayedNames.rend());
+    std::vector<std::string> reversed(kDisplayedNames.rbegin(), kDisplayedNames.rend());
     std::string text = TickAndAccept(IDC_TKT_ENCTYPES, reversed);
     EXPECT_EQ(text,
               "aes128-cts-hmac-sha1-96, aes256-cts-hmac-sha1-96, arcfour-hmac-md5, arcfour-hmac-md5-exp, "
@@ -190,7 +190,7 @@ TEST_F(EncTypeChooser, CancelEscapeAndTheCloseBoxLeaveTheEditAsItWas)
         SCOPED_TRACE(ending.first);
         EXPECT_TRUE(Choose(IDC_TKT_ENCTYPES, {Tick("rc4-hmac"), Tick("des-cbc-crc", false), ending.second}));
         EXPECT_EQ(Text(main, IDC_TKT_ENCTYPES), before);
-        EXPECT_EQ(GetPropA(main, EncTypeBufferProperty), nullptr);
+        EXPECT_EQ(GetPropA(main, kEncTypeBufferProperty), nullptr);
     }
 }
 
@@ -241,9 +241,9 @@ TEST(EncTypeChooserBuffer, CollectingStaysWithinTheCapacityAndFillingReadsNoFurt
     EncTypeBuffer partial{text, 10};
     FillEncTypeList(&partial, dialog);
     EXPECT_TRUE(TickedNames(dialog).empty());
-    ASSERT_EQ(ListedNames(dialog), DisplayedNames);
+    ASSERT_EQ(ListedNames(dialog), kDisplayedNames);
 
-    for (const std::string& name : DisplayedNames)
+    for (const std::string& name : kDisplayedNames)
         SetTick(dialog, name, true);
     char small[24 + 8];
     std::memset(small, '#', sizeof small);

@@ -14,10 +14,10 @@ using Names = std::vector<std::string>;
 
 // A buffer of `capacity` bytes followed by guard bytes that nothing may touch.
 struct GuardedBuffer {
-    explicit GuardedBuffer(std::size_t capacity) : bytes(capacity + Guard, '#'), buffer{&bytes[0], capacity} {}
-    bool GuardIntact() const { return bytes.substr(buffer.capacity) == std::string(Guard, '#'); }
+    explicit GuardedBuffer(std::size_t capacity) : bytes(capacity + kGuard, '#'), buffer{&bytes[0], capacity} {}
+    bool GuardIntact() const { return bytes.substr(buffer.capacity) == std::string(kGuard, '#'); }
     std::string Text() const { return std::string(buffer.text); }
-    static constexpr std::size_t Guard = 16;
+    static constexpr std::size_t kGuard = 16;
     std::string bytes;
     EncTypeBuffer buffer;
 };
@@ -35,8 +35,8 @@ std::string JoinDisplayed(const Names& names, std::size_t capacity)
 Names DisplayedOrder()
 {
     Names names;
-    for (int i = EncTypeCount - 1; i >= 0; --i)
-        names.emplace_back(EncTypeNames[i]);
+    for (int i = kEncTypeCount - 1; i >= 0; --i)
+        names.emplace_back(kEncTypeNames[i]);
     return names;
 }
 

@@ -285,9 +285,9 @@ std::string ChooserText(std::uint8_t ticked)
     char text[kEncTypeTextCapacity];
     EncTypeBuffer buffer{text, sizeof text};
     ClearEncTypeText(buffer);
-    for (int index = EncTypeCount - 1; index >= 0; --index)
+    for (int index = kEncTypeCount - 1; index >= 0; --index)
         if (((ticked >> index) & 1) != 0)
-            AppendEncTypeName(buffer, EncTypeNames[index]);
+            AppendEncTypeName(buffer, kEncTypeNames[index]);
     return text;
 }
 

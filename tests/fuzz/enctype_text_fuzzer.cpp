@@ -96,10 +96,10 @@ std::string ChooserText(std::uint8_t ticked)
     EncTypeBuffer buffer{text, sizeof text};
     ClearEncTypeText(buffer);
     Names names;
-    for (int index = EncTypeCount - 1; index >= 0; --index)
+    for (int index = kEncTypeCount - 1; index >= 0; --index)
         if ((ticked >> index) & 1) {
-            AppendEncTypeName(buffer, EncTypeNames[index]);
-            names.emplace_back(EncTypeNames[index]);
+            AppendEncTypeName(buffer, kEncTypeNames[index]);
+            names.emplace_back(kEncTypeNames[index]);
         }
     FUZZ_CHECK(SplitEncTypeList(text, sizeof text) == names, "the chooser's text does not read back");
     FUZZ_CHECK(std::strlen(text) <= 142, "the chooser's text is longer than all eight names");

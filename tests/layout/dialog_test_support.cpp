@@ -51,7 +51,7 @@ struct ModalDriver {
     bool timedOut;
 };
 
-constexpr INT_PTR TimedOutResult = -77;
+constexpr INT_PTR kTimedOutResult = -77;
 
 ModalDriver* activeDriver = nullptr;
 
@@ -82,7 +82,7 @@ void CALLBACK DriveModalDialog(HWND, UINT, UINT_PTR, DWORD)
         return;
     if (GetTickCount64() > activeDriver->deadline) {
         activeDriver->timedOut = true;
-        EndDialog(dialog, TimedOutResult);
+        EndDialog(dialog, kTimedOutResult);
         return;
     }
     if (activeDriver->next < activeDriver->steps->size())

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr EdgeFactors Auto{AutomaticFactor, AutomaticFactor, AutomaticFactor, AutomaticFactor};
+constexpr EdgeFactors kAuto{kAutomaticFactor, kAutomaticFactor, kAutomaticFactor, kAutomaticFactor};
 
 void ExpectFactors(const EdgeFactors& f, double left, double right, double top, double bottom)
 {
@@ -60,8 +60,8 @@ TEST(AutomaticFactors, AFixedSizeControlFollowsTheEdgeFurtherPastTheLine)
 
 TEST(MergeFactors, EveryNonNegativeExplicitFactorWins)
 {
-    ExpectFactors(MergeFactors({1, 1, 1, 1}, {0.0, AutomaticFactor, 0.5, -0.25}), 0.0, 1, 0.5, 1);
-    ExpectFactors(MergeFactors({0, 1, 0, 1}, Auto), 0, 1, 0, 1);
+    ExpectFactors(MergeFactors({1, 1, 1, 1}, {0.0, kAutomaticFactor, 0.5, -0.25}), 0.0, 1, 0.5, 1);
+    ExpectFactors(MergeFactors({0, 1, 0, 1}, kAuto), 0, 1, 0, 1);
 }
 
 TEST(PlaceEdge, FixedFollowingAndProportionalEdges)
@@ -90,12 +90,12 @@ TEST(PlaceChildRect, AutomaticEdgesUseTheSplitLinesOfTheLastSize)
     // 50% of the last width 400 is 200; of the new width 600 it would be 300.
     const AxisSizes width{400, 400, 600};
     const AxisSizes height{300, 300, 300};
-    ChildPlacement stretchable{{250, 10, 280, 20}, false, false, Auto, {}};
+    ChildPlacement stretchable{{250, 10, 280, 20}, false, false, kAuto, {}};
     ExpectRect(PlaceChildRect(stretchable, width, height, 50, 67), 450, 10, 480, 20);
     // A control reaching the line stretches.
-    ChildPlacement straddling{{150, 10, 200, 20}, false, false, Auto, {}};
+    ChildPlacement straddling{{150, 10, 200, 20}, false, false, kAuto, {}};
     ExpectRect(PlaceChildRect(straddling, width, height, 50, 67), 150, 10, 400, 20);
-    ChildPlacement button{{150, 10, 200, 20}, true, false, Auto, {}};
+    ChildPlacement button{{150, 10, 200, 20}, true, false, kAuto, {}};
     ExpectRect(PlaceChildRect(button, width, height, 50, 67), 150, 10, 200, 20);
 }
 
@@ -104,12 +104,12 @@ TEST(PlaceChildRect, ExplicitFactorsOverrideOnlyTheirEdgesAndApplyToFixedSizeCon
     const AxisSizes width{400, 410, 430};
     const AxisSizes height{300, 320, 350};
     // A button sitting beyond both lines with explicit horizontal factors of one half.
-    ChildPlacement button{{230, 250, 270, 270}, true, true, {0.5, 0.5, AutomaticFactor, AutomaticFactor},
+    ChildPlacement button{{230, 250, 270, 270}, true, true, {0.5, 0.5, kAutomaticFactor, kAutomaticFactor},
                           {220, 230, 260, 250}};
     // Left and right: initial + 0.5 × 30; top and bottom move with the last change of 30.
     ExpectRect(PlaceChildRect(button, width, height, 50, 67), 235, 280, 275, 300);
 
-    ChildPlacement log{{10, 250, 390, 290}, false, true, {AutomaticFactor, AutomaticFactor, 0.0, 1.0},
+    ChildPlacement log{{10, 250, 390, 290}, false, true, {kAutomaticFactor, kAutomaticFactor, 0.0, 1.0},
                        {10, 250, 390, 290}};
     ExpectRect(PlaceChildRect(log, width, height, 50, 67), 10, 250, 410, 320);
 }

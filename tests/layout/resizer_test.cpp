@@ -13,7 +13,7 @@
 
 namespace {
 
-const int MainControls[] = {
+const int kMainControls[] = {
     IDC_ADD,          IDC_REMOVE,          IDC_AVAILABLE_LABEL,   IDC_SELECTED_LABEL,    IDC_DEFAULT_REALM,
     IDC_SERVER_REALM, IDC_CLIENT_REALM,    IDC_TGS_LABEL,         IDC_TKT_LABEL,         IDC_LIBDEFAULTS_GROUP,
     IDC_FORWARDABLE_LABEL, IDC_TGS_ENCTYPES, IDC_TGS_CHOOSE,      IDC_TKT_ENCTYPES,      IDC_TKT_CHOOSE,
@@ -87,7 +87,7 @@ protected:
         dialog = CreateMainDialog(SetUpMainDialogLayout);
         ASSERT_NE(dialog, nullptr);
         initialSize = OuterSize(dialog);
-        for (int id : MainControls)
+        for (int id : kMainControls)
             initial[id] = RectInParent(GetDlgItem(dialog, id));
     }
     void TearDown() override { DestroyWindow(dialog); }
@@ -100,7 +100,7 @@ protected:
         SIZE now = OuterSize(dialog);
         int dx = now.cx - initialSize.cx;
         int dy = now.cy - initialSize.cy;
-        for (int id : MainControls) {
+        for (int id : kMainControls) {
             RECT expected = ExpectedMainRect(id, initial[id], dx, dy);
             RECT actual = RectInParent(GetDlgItem(dialog, id));
             EXPECT_TRUE(EqualRect(&expected, &actual))
@@ -111,7 +111,7 @@ protected:
 
     void ExpectInitialRects()
     {
-        for (int id : MainControls) {
+        for (int id : kMainControls) {
             RECT actual = RectInParent(GetDlgItem(dialog, id));
             EXPECT_TRUE(EqualRect(&initial[id], &actual))
                 << "control " << id << ": expected " << Describe(initial[id]) << ", got " << Describe(actual);
@@ -145,7 +145,7 @@ TEST_F(MainDialogResizer, ExplicitFactorsAreTheMainWindowTable)
         int id;
         double left, right, top, bottom;
     };
-    const double A = AutomaticFactor;
+    const double A = kAutomaticFactor;
     const Row table[] = {
         {IDC_AVAILABLE_LIST, 0, 0.5, 0, 0},    {IDC_ADD, 0.5, 0.5, A, A},        {IDC_REMOVE, 0.5, 0.5, A, A},
         {IDC_SELECTED_LIST, 0.5, 1, A, A},     {IDC_SELECTED_LABEL, 0.5, 0.5, A, A},
@@ -235,19 +235,19 @@ TEST_F(MainDialogResizer, MinimizingAndRestoringMovesNothing)
     GrowBy(60, 30);
     ExpectBehaviourTable();
     std::map<int, RECT> placed;
-    for (int id : MainControls)
+    for (int id : kMainControls)
         placed[id] = RectInParent(GetDlgItem(dialog, id));
     const Resizer before = *GetResizer(dialog);
 
     ShowWindow(dialog, SW_MINIMIZE);
     ASSERT_TRUE(IsIconic(dialog));
-    for (int id : MainControls) {
+    for (int id : kMainControls) {
         RECT now = RectInParent(GetDlgItem(dialog, id));
         EXPECT_TRUE(EqualRect(&now, &placed[id])) << "minimized, control " << id << " at " << Describe(now);
     }
     ShowWindow(dialog, SW_RESTORE);
     ASSERT_FALSE(IsIconic(dialog));
-    for (int id : MainControls) {
+    for (int id : kMainControls) {
         RECT now = RectInParent(GetDlgItem(dialog, id));
         EXPECT_TRUE(EqualRect(&now, &placed[id])) << "restored, control " << id << " at " << Describe(now);
     }

@@ -30,14 +30,14 @@ struct FakeVisualStyles {
 };
 
 FakeVisualStyles fake;
-HTHEME const FakeTheme = reinterpret_cast<HTHEME>(static_cast<INT_PTR>(0x5151));
+HTHEME const kFakeTheme = reinterpret_cast<HTHEME>(static_cast<INT_PTR>(0x5151));
 
 HTHEME WINAPI FakeOpenThemeData(HWND window, LPCWSTR classList)
 {
     ++fake.opened;
     fake.openedFor = window;
     fake.classList = classList;
-    return FakeTheme;
+    return kFakeTheme;
 }
 
 HRESULT WINAPI FakeDrawThemeBackground(HTHEME, HDC, int part, int state, const RECT* rect, const RECT* clip)
@@ -315,7 +315,7 @@ TEST(SizeGripThemed, DrawsTheStatusGripperIntoTheSquareAndClosesTheThemeAtDestro
     EXPECT_EQ(fake.opened, 1);
     EXPECT_EQ(fake.openedFor, view);
     EXPECT_EQ(fake.classList, L"status");
-    EXPECT_EQ(GetResizer(view)->theme, FakeTheme);
+    EXPECT_EQ(GetResizer(view)->theme, kFakeTheme);
 
     ShowWindow(view, SW_SHOWNORMAL);
     InvalidateRect(view, nullptr, TRUE);
@@ -340,7 +340,7 @@ TEST(SizeGripThemed, DrawsTheStatusGripperIntoTheSquareAndClosesTheThemeAtDestro
     EXPECT_EQ(fake.closed, 0);
     DestroyWindow(view);
     EXPECT_EQ(fake.closed, 1);
-    EXPECT_EQ(fake.closedTheme, FakeTheme);
+    EXPECT_EQ(fake.closedTheme, kFakeTheme);
     EXPECT_EQ(fake.opened, 1);
 }
 
@@ -356,11 +356,11 @@ TEST(SizeGripThemed, AThemeChangeClosesTheHandleOpensANewOneAndRepaintsTheGrip)
     ASSERT_EQ(fake.closed, 0);
     SendMessageA(view, WM_THEMECHANGED, 0, 0);
     EXPECT_EQ(fake.closed, 1);
-    EXPECT_EQ(fake.closedTheme, FakeTheme);
+    EXPECT_EQ(fake.closedTheme, kFakeTheme);
     EXPECT_EQ(fake.opened, 2);
     EXPECT_EQ(fake.openedFor, view);
     EXPECT_EQ(fake.classList, L"status");
-    EXPECT_EQ(GetResizer(view)->theme, FakeTheme);
+    EXPECT_EQ(GetResizer(view)->theme, kFakeTheme);
     RECT dirty{};
     ASSERT_TRUE(GetUpdateRect(view, &dirty, FALSE));
     RECT square = ClientGripSquare(view);
@@ -439,7 +439,7 @@ TEST(ResizerDetach, WmDestroyRestoresTheProcedureRemovesThePropertyAndPassesTheM
     hostDestroyMessages = 0;
     SendMessageA(host, WM_DESTROY, 0, 0);
     EXPECT_EQ(GetWindowLongPtrA(host, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(HostProc));
-    EXPECT_EQ(GetPropA(host, ResizerProperty), nullptr);
+    EXPECT_EQ(GetPropA(host, kResizerProperty), nullptr);
     EXPECT_EQ(hostDestroyMessages, 1);
     EXPECT_EQ(fake.closed, 1);
     DestroyWindow(host);

@@ -1,4 +1,4 @@
-// The about box (dialog 106) with its link label.
+// The about box (IDD_ABOUT) with its link label.
 #ifndef QUILLMERE_ABOUT_BOX_H
 #define QUILLMERE_ABOUT_BOX_H
 

@@ -10,7 +10,7 @@
 // Fills the realm directory through platform, logs "Found N realms." or, for a machine in no
 // domain, shows the warning box and logs "Didn't find any realms.", then lists the realms.
 void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform);
-// Replaces list 101's contents with the realms of kdcTable in the realm name order.
+// Replaces IDC_AVAILABLE_LIST's contents with the realms of kdcTable in the realm name order.
 void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable);
 
 #endif

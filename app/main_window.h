@@ -5,7 +5,7 @@
 #include <windows.h>
 
 // Start-up up to the shown window: common controls and COM, the window class, the window from
-// dialog 100 (hidden), and the process-wide status log on its log edit when there is none yet.
+// IDD_MAIN (hidden), and the process-wide status log on its log edit when there is none yet.
 // Null when the window cannot be created.
 HWND CreateMainWindow(HINSTANCE instance);
 

@@ -1,4 +1,4 @@
-// The layout rules of the main window (dialog 100): how its controls share a larger window.
+// The layout rules of the main window (IDD_MAIN): how its controls share a larger window.
 #ifndef QUILLMERE_MAIN_WINDOW_LAYOUT_H
 #define QUILLMERE_MAIN_WINDOW_LAYOUT_H
 

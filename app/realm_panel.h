@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// Each takes the main window and finds lists 101 and 102 in it. With nothing selected in the
+// Each takes the main window and finds IDC_AVAILABLE_LIST and IDC_SELECTED_LIST in it. With nothing selected in the
 // list it works on, each shows "No items selected." and changes nothing.
 void AddSelectedRealms(HWND mainWindow);
 void RemoveSelectedRealms(HWND mainWindow);

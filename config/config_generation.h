@@ -12,10 +12,10 @@
 struct DialogState {
     // Selected list item texts in list order: the "dsc " marks, then the realm name.
     std::vector<std::string> selectedItems;
-    std::string tgsEnctypes;  // edit 1011, names joined by the chooser
-    std::string tktEnctypes;  // edit 1013
-    bool forwardableTrue = false;   // radio button 1017
-    bool forwardableFalse = false;  // radio button 1018
+    std::string tgsEnctypes;  // IDC_TGS_ENCTYPES, names joined by the chooser
+    std::string tktEnctypes;  // IDC_TKT_ENCTYPES
+    bool forwardableTrue = false;   // IDC_FORWARDABLE_TRUE
+    bool forwardableFalse = false;  // IDC_FORWARDABLE_FALSE
 };
 
 // Writes [libdefaults], [realms] and [capaths], each only when it has entries.

@@ -1,4 +1,4 @@
-// The layout rule of the configuration view (dialog 109): the text takes all the growth.
+// The layout rule of the configuration view (IDD_CONFIG_VIEW): the text takes all the growth.
 #ifndef QUILLMERE_CONFIG_VIEW_LAYOUT_H
 #define QUILLMERE_CONFIG_VIEW_LAYOUT_H
 

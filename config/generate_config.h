@@ -9,7 +9,8 @@
 
 #include <string>
 
-// Selected list 102, edits 1011 and 1013, radio buttons 1017 and 1018, read as they are.
+// IDC_SELECTED_LIST, IDC_TGS_ENCTYPES, IDC_TKT_ENCTYPES, IDC_FORWARDABLE_TRUE and
+// IDC_FORWARDABLE_FALSE, read as they are.
 DialogState ReadDialogState(HWND mainWindow);
 
 // Writes the configuration for the main window's current state and the realm directory.

@@ -24,7 +24,7 @@ bool AskSaveAsPath(HWND mainWindow, std::string& path);
 // untouched, no temporary file is left and a message box says why. A success is logged.
 void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath);
 
-// Command 57603.
+// The IDM_FILE_SAVE command.
 void SaveConfiguration(HWND mainWindow);
 
 #endif

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-// The three steps of an append-at-end on the log control (on Windows the edit control 1022).
+// The three steps of an append-at-end on the log control (on Windows the edit control IDC_STATUS_LOG).
 struct LogSink {
     void* control;
     std::size_t (*textLength)(void* control);

@@ -1,4 +1,4 @@
-// The "Encryption Types" dialog (104) that edits one enctype edit of the main window.
+// The "Encryption Types" dialog (IDD_ENCTYPES) that edits one enctype edit of the main window.
 #ifndef QUILLMERE_ENCTYPE_CHOOSER_H
 #define QUILLMERE_ENCTYPE_CHOOSER_H
 
@@ -14,7 +14,7 @@ void OpenEncTypeChooser(HWND mainWindow, int editId);
 
 INT_PTR CALLBACK EncTypeChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Fills list 1016 with the eight names, ticking those named in the buffer's text.
+// Fills IDC_ENCTYPE_LIST with the eight names, ticking those named in the buffer's text.
 void FillEncTypeList(EncTypeBuffer* buffer, HWND dialog);
 
 // Rewrites the buffer with the ticked names in displayed order, joined by ", ".

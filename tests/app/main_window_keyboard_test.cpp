@@ -152,7 +152,7 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
          ExpectFocus(IDC_ADD, "after Add"),
          // To the Selected list: Shift+Tab twice from Add.
          Key(VK_TAB, true), Key(VK_TAB, true), ExpectFocus(IDC_SELECTED_LIST, "the Selected list"), Key(VK_HOME),
-         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // list 101, radios, "..."
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, radios, "..."
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // edit, "...", edit
          Key(VK_TAB, true),                                        // Client Realm
          ExpectFocus(IDC_CLIENT_REALM, "Client Realm"), Key(VK_SPACE), Key(VK_TAB, true), Key(VK_SPACE),

@@ -15,7 +15,7 @@ struct SeenMessageBox {
     std::string caption;
     HWND owner = nullptr;
     BoxIcon icon = BoxIcon::None;
-    std::string ownerLogText;  // the owner's log edit (1022) while the box was up
+    std::string ownerLogText;  // the owner's IDC_STATUS_LOG while the box was up
     bool forced = false;       // OK did not close it; it was ended by force
 };
 

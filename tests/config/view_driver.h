@@ -9,7 +9,7 @@
 struct ViewVisit {
     bool found = false;              // the dialog showed up
     std::string caption;
-    std::string text;                // edit 1023 as first shown
+    std::string text;                // IDC_CONFIG_TEXT as first shown
     bool focusInEdit = false;
     DWORD selectionStart = 0;
     DWORD selectionEnd = 0;
@@ -19,7 +19,7 @@ struct ViewVisit {
     INT_PTR result = 0;
 };
 
-// Opens dialog 109 owned by the main window, as the View command does; a thread timer
+// Opens IDD_CONFIG_VIEW owned by the main window, as the View command does; a thread timer
 // inside its modal loop reads it, presses Enter, then Escape. Ends within a few seconds.
 ViewVisit VisitConfigView(HWND mainWindow);
 

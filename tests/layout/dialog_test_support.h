@@ -1,4 +1,4 @@
-// Dialogs for the Win32 tests: dialog 100 on a test-made class, and a driver for modal dialogs.
+// Dialogs for the Win32 tests: IDD_MAIN on a test-made class, and a driver for modal dialogs.
 #ifndef QUILLMERE_DIALOG_TEST_SUPPORT_H
 #define QUILLMERE_DIALOG_TEST_SUPPORT_H
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-// Dialog 100 on a "QuillmereClass" whose procedure hands everything but
+// IDD_MAIN on a "QuillmereClass" whose procedure hands everything but
 // WM_INITDIALOG to DefWindowProcA; `onInit` (may be null) runs at WM_INITDIALOG,
 // as the main window's set-up does. Hidden, like the real one at creation.
 HWND CreateMainDialog(void (*onInit)(HWND dialog));

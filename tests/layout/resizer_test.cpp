@@ -1,4 +1,4 @@
-// The resizer on dialog 100 and dialog 109: rules, growth, minimum size, minimize and maximize.
+// The resizer on IDD_MAIN and IDD_CONFIG_VIEW: rules, growth, minimum size, minimize and maximize.
 #include "config_view_layout.h"
 #include "main_window_layout.h"
 #include "resizer.h"

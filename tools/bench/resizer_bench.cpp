@@ -1,4 +1,4 @@
-// Benchmark: the cost of a layout pass on dialog 100, next to the same resizes without a resizer.
+// Benchmark: the cost of a layout pass on IDD_MAIN, next to the same resizes without a resizer.
 //
 // Prints, for hidden and for shown dialogs, the time per resize with and without the resizer
 // and the difference (the pass itself: 20 children placed in one deferred batch), and the

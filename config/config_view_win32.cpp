@@ -3,7 +3,7 @@
 
 #include "config_view_layout.h"
 #include "crlf_lines.h"
-#include "generate_config.h"
+#include "dialog_state.h"
 #include "resource_ids.h"
 
 #include <new>

@@ -1,5 +1,5 @@
 // Reads the main window's Selected list, enctype edits and forwardable buttons into plain values.
-#include "generate_config.h"
+#include "dialog_state.h"
 
 #include "control_texts.h"
 #include "list_item_text.h"

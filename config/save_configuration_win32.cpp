@@ -1,7 +1,7 @@
 // Saving the configuration: the Save As dialog, the temporary file and the one-step replacement.
 #include "save_configuration.h"
 
-#include "generate_config.h"
+#include "dialog_state.h"
 #include "status_log.h"
 #include "utf8_text.h"
 

@@ -1,7 +1,7 @@
 // The configuration view on the real main window: generated from the controls, shown in CR LF form.
 #include "config_view.h"
 #include "discovery_run.h"
-#include "generate_config.h"
+#include "dialog_state.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
 #include "realm_directory.h"

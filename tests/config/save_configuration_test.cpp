@@ -2,7 +2,7 @@
 #include "save_configuration.h"
 
 #include "dialog_test_support.h"
-#include "generate_config.h"
+#include "dialog_state.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
 #include "realm_directory.h"

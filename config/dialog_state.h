@@ -1,6 +1,6 @@
 // The generation over the main window's own controls.
-#ifndef QUILLMERE_GENERATE_CONFIG_H
-#define QUILLMERE_GENERATE_CONFIG_H
+#ifndef QUILLMERE_DIALOG_STATE_H
+#define QUILLMERE_DIALOG_STATE_H
 
 #include "config_generation.h"
 #include "config_text_writer.h"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialog_test_support.h"
+#include "modal_dialogs.h"
 #include "quillmere_version.h"
 #include "resource_ids.h"
 

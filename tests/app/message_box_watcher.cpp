@@ -1,20 +1,18 @@
-// A thread timer that finds, reads and closes the modal message boxes of this thread.
+// Finds, reads and closes the modal message boxes of this thread at every tick of the driver.
 #include "message_box_watcher.h"
 
+#include "modal_dialogs.h"
 #include "resource_ids.h"
 
 namespace {
 
-constexpr UINT kTickMs = 20;
-constexpr int kTicksBeforeForce = 250;  // five seconds
+constexpr int kTicksBeforeForce = 250;  // five seconds of 20 ms ticks
 
 struct Watch {
     std::vector<SeenMessageBox> seen;
     std::vector<HWND> answered;
     std::vector<int> ticksSinceAnswer;
 };
-
-Watch* activeWatch = nullptr;
 
 std::string TextOf(HWND window)
 {
@@ -63,13 +61,8 @@ std::string LogTextOf(HWND owner)
     return text;
 }
 
-BOOL CALLBACK VisitThreadWindow(HWND window, LPARAM)
+void Visit(Watch& watch, HWND window)
 {
-    char className[16] = {};
-    GetClassNameA(window, className, static_cast<int>(sizeof className));
-    if (lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    Watch& watch = *activeWatch;
     for (std::size_t i = 0; i < watch.answered.size(); ++i) {
         if (watch.answered[i] != window)
             continue;
@@ -77,7 +70,7 @@ BOOL CALLBACK VisitThreadWindow(HWND window, LPARAM)
             watch.seen[i].forced = true;
             EndDialog(window, IDCANCEL);
         }
-        return TRUE;
+        return;
     }
     SeenMessageBox box;
     box.caption = TextOf(window);
@@ -88,13 +81,6 @@ BOOL CALLBACK VisitThreadWindow(HWND window, LPARAM)
     watch.answered.push_back(window);
     watch.ticksSinceAnswer.push_back(0);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return TRUE;
-}
-
-void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (activeWatch != nullptr)
-        EnumThreadWindows(GetCurrentThreadId(), &VisitThreadWindow, 0);
 }
 
 }  // namespace
@@ -102,10 +88,9 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD)
 std::vector<SeenMessageBox> AnswerMessageBoxes(const std::function<void()>& action)
 {
     Watch watch;
-    activeWatch = &watch;
-    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, &OnTick);
-    action();
-    KillTimer(nullptr, timer);
-    activeWatch = nullptr;
+    RunWithTicks(action, [&watch]() {
+        for (HWND window : ShownDialogs())
+            Visit(watch, window);
+    });
     return watch.seen;
 }

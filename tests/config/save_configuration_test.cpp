@@ -1,10 +1,10 @@
 // File > Save for real: the written file, the one-step replacement, and every failure path.
 #include "save_configuration.h"
 
-#include "dialog_test_support.h"
 #include "dialog_state.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
+#include "modal_dialogs.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "status_log.h"

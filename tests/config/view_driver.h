@@ -19,8 +19,8 @@ struct ViewVisit {
     INT_PTR result = 0;
 };
 
-// Opens IDD_CONFIG_VIEW owned by the main window, as the View command does; a thread timer
-// inside its modal loop reads it, presses Enter, then Escape. Ends within a few seconds.
+// Opens IDD_CONFIG_VIEW owned by the main window, as the View command does; from inside its
+// modal loop the driver reads it, presses Enter, then Escape. Ends within seconds.
 ViewVisit VisitConfigView(HWND mainWindow);
 
 // The text turned into the edit's form: every LF preceded by CR.

@@ -11,6 +11,7 @@
 
 #include "dialog_test_support.h"
 #include "enctype_names.h"
+#include "modal_dialogs.h"
 #include "resource_ids.h"
 
 namespace {

@@ -1,9 +1,7 @@
-// Test-made main dialog and the timer-driven modal dialog driver.
+// The test-made main dialog and child rectangles.
 #include "dialog_test_support.h"
 
 #include <commctrl.h>
-
-#include <string>
 
 #include "resource_ids.h"
 
@@ -44,51 +42,6 @@ void RegisterTestMainClass()
     registered = RegisterClassExA(&windowClass) != 0;
 }
 
-struct ModalDriver {
-    const std::vector<DialogStep>* steps;
-    std::size_t next;
-    ULONGLONG deadline;
-    bool timedOut;
-};
-
-constexpr INT_PTR kTimedOutResult = -77;
-
-ModalDriver* activeDriver = nullptr;
-
-BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
-{
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND ShownModalDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-void CALLBACK DriveModalDialog(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (activeDriver == nullptr)
-        return;
-    HWND dialog = ShownModalDialog();
-    if (dialog == nullptr)
-        return;
-    if (GetTickCount64() > activeDriver->deadline) {
-        activeDriver->timedOut = true;
-        EndDialog(dialog, kTimedOutResult);
-        return;
-    }
-    if (activeDriver->next < activeDriver->steps->size())
-        (*activeDriver->steps)[activeDriver->next++](dialog);
-}
-
 }  // namespace
 
 HWND CreateMainDialog(void (*onInit)(HWND dialog))
@@ -96,36 +49,6 @@ HWND CreateMainDialog(void (*onInit)(HWND dialog))
     RegisterTestMainClass();
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr, UnusedDialogProc,
                               reinterpret_cast<LPARAM>(onInit));
-}
-
-ModalOutcome RunModalDialog(const std::function<INT_PTR()>& open, const std::vector<DialogStep>& steps)
-{
-    InitCommonControls();
-    ModalDriver driver{&steps, 0, GetTickCount64() + 10000, false};
-    ModalDriver* outer = activeDriver;
-    activeDriver = &driver;
-    UINT_PTR timer = SetTimer(nullptr, 0, 20, DriveModalDialog);
-    INT_PTR result = open();
-    KillTimer(nullptr, timer);
-    activeDriver = outer;
-    return ModalOutcome{result, driver.next, driver.timedOut};
-}
-
-bool RanToTheEnd(const ModalOutcome& outcome, const std::vector<DialogStep>& steps)
-{
-    return outcome.stepsRun == steps.size() && !outcome.timedOut;
-}
-
-void PressKey(HWND dialog, WPARAM key)
-{
-    HWND focus = GetFocus();
-    PostMessageA(focus != nullptr ? focus : dialog, WM_KEYDOWN, key, 1);
-    PostMessageA(focus != nullptr ? focus : dialog, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
-void ClickCloseBox(HWND dialog)
-{
-    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 RECT RectInParent(HWND child)

@@ -3,6 +3,7 @@
 
 #include "dialog_state.h"
 #include "status_log.h"
+#include "system_error_text.h"
 #include "utf8_text.h"
 
 #include <commdlg.h>

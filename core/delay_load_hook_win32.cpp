@@ -2,7 +2,7 @@
 // function that is not there ends the program with a message instead of a crash.
 #include "delay_load_hook.h"
 
-#include "status_log.h"
+#include "system_error_text.h"
 #include "system_library.h"
 
 #include <windows.h>

@@ -3,10 +3,10 @@
 #define QUILLMERE_STATUS_LOG_H
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 
-// The three steps of an append-at-end on the log control (on Windows the edit control IDC_STATUS_LOG).
+// The three steps of an append-at-end on the log control (on Windows the edit control
+// IDC_STATUS_LOG).
 struct LogSink {
     void* control;
     std::size_t (*textLength)(void* control);
@@ -26,9 +26,5 @@ void ResetStatusLogForTests();
 
 void LogInfo(const std::string& text);
 void LogWarning(const std::string& text);
-
-// The system's message text for a platform error code (a line end included when the
-// system gives one), or "Unknown error.".
-std::string SystemErrorText(std::uint32_t code);
 
 #endif

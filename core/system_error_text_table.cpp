@@ -1,7 +1,7 @@
 // Message texts for the platform codes discovery meets, where there is no system message table.
 // The sentences are the English texts of the Windows message table, with its CR LF line end,
 // so that log lines read and end the same on every platform.
-#include "status_log.h"
+#include "system_error_text.h"
 
 namespace {
 

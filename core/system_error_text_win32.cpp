@@ -1,5 +1,5 @@
 // Message texts from the system's message table.
-#include "status_log.h"
+#include "system_error_text.h"
 
 #include <windows.h>
 

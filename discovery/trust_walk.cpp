@@ -3,6 +3,7 @@
 
 #include "name_check.h"
 #include "status_log.h"
+#include "system_error_text.h"
 
 #include <deque>
 #include <map>

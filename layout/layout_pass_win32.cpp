@@ -1,5 +1,5 @@
 // One layout pass: every direct child placed in a single deferred batch.
-#include "resizer.h"
+#include "layout_pass.h"
 
 #include "control_kinds.h"
 #include "edge_placement.h"
@@ -17,27 +17,6 @@ LayoutRect ToLayoutRect(const RECT& r)
                       static_cast<std::int32_t>(r.right), static_cast<std::int32_t>(r.bottom)};
 }
 
-}  // namespace
-
-void Layout(Resizer& resizer)
-{
-    if (resizer.newWidth == resizer.lastWidth && resizer.newHeight == resizer.lastHeight)
-        return;
-    resizer.deferHandle = BeginDeferWindowPos(kReservedWindows);
-    if (resizer.deferHandle == nullptr)
-        return;
-    EnumChildWindows(resizer.window, PlaceChild, reinterpret_cast<LPARAM>(&resizer));
-    // A failed DeferWindowPos drops the whole batch: nothing moved, so the
-    // placement still matches the last sizes and the next WM_SIZE starts over.
-    if (resizer.deferHandle == nullptr)
-        return;
-    EndDeferWindowPos(resizer.deferHandle);
-    resizer.deferHandle = nullptr;
-    if (!resizer.noGrip)
-        InvalidateGrip(resizer);
-    resizer.lastWidth = resizer.newWidth;
-    resizer.lastHeight = resizer.newHeight;
-}
 
 BOOL CALLBACK PlaceChild(HWND child, LPARAM param)
 {
@@ -69,4 +48,26 @@ BOOL CALLBACK PlaceChild(HWND child, LPARAM param)
     resizer.deferHandle = DeferWindowPos(resizer.deferHandle, child, nullptr, next.left, next.top,
                                          next.right - next.left, next.bottom - next.top, SWP_NOZORDER);
     return TRUE;
+}
+
+}  // namespace
+
+void Layout(Resizer& resizer)
+{
+    if (resizer.newWidth == resizer.lastWidth && resizer.newHeight == resizer.lastHeight)
+        return;
+    resizer.deferHandle = BeginDeferWindowPos(kReservedWindows);
+    if (resizer.deferHandle == nullptr)
+        return;
+    EnumChildWindows(resizer.window, PlaceChild, reinterpret_cast<LPARAM>(&resizer));
+    // A failed DeferWindowPos drops the whole batch: nothing moved, so the
+    // placement still matches the last sizes and the next WM_SIZE starts over.
+    if (resizer.deferHandle == nullptr)
+        return;
+    EndDeferWindowPos(resizer.deferHandle);
+    resizer.deferHandle = nullptr;
+    if (!resizer.noGrip)
+        InvalidateGrip(resizer);
+    resizer.lastWidth = resizer.newWidth;
+    resizer.lastHeight = resizer.newHeight;
 }

@@ -78,11 +78,6 @@ void DistributeHeight(Resizer& resizer, const DistributionEntry* entries, std::s
 // The targets move with the source's left edge and keep their width.
 void FollowLeftEdge(Resizer& resizer, HWND source, const HWND* targets, std::size_t count);
 
-// One deferred pass placing every direct child for newWidth × newHeight.
-void Layout(Resizer& resizer);
-
-BOOL CALLBACK PlaceChild(HWND child, LPARAM resizer);
-
 Resizer* GetResizer(HWND window);
 
 LRESULT CALLBACK ResizerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 
 #include "distribution_factors.h"
 #include "layout_geometry.h"
+#include "layout_pass.h"
 #include "size_grip.h"
 
 #include <new>

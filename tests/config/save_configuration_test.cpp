@@ -8,6 +8,7 @@
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "status_log.h"
+#include "system_error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 // The status log's line rules, the process-wide log and SystemErrorText.
 #include "status_log.h"
 
+#include "system_error_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -4,6 +4,7 @@
 #include "directory_platform_win32_support.h"
 #include "log_recorder.h"
 #include "status_log.h"
+#include "system_error_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 #include "log_recorder.h"
 #include "scripted_directory.h"
 #include "status_log.h"
+#include "system_error_text.h"
 #include "trust_walk.h"
 
 #include <gtest/gtest.h>

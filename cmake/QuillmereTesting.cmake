@@ -37,6 +37,14 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run;--system-dlls;${QM_SIMDIR_DLL_FOLDER};${QM_WINEPREFIX})
 endif()
 
+# qm_call_log(TEST LOG): TEST makes the simulated directory write its call log to LOG, which
+# call_log_audit reads once every test has run. The test call_logs_reset (tests/hostile) removes
+# every such log before the tests that write them, so no earlier run's log is taken for this one's.
+function(qm_call_log test log)
+  set_property(GLOBAL APPEND PROPERTY QM_CALL_LOGS ${log})
+  set_property(TEST ${test} APPEND PROPERTY DEPENDS call_logs_reset)
+endfunction()
+
 # qm_add_test(NAME source... LIBS lib... [ENVIRONMENT var=value...])
 # One executable and one CTest entry; the executable reports each case itself.
 function(qm_add_test name)

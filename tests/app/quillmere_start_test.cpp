@@ -64,7 +64,7 @@ TEST_F(QuillmereStartTest, DiscoversTheForestListsItsRealmsAndExitsWithCodeZero)
 
 TEST_F(QuillmereStartTest, MachineInNoDomainIsToldInAWarningBox)
 {
-    ASSERT_TRUE(StartQuillmere(Forest("no-domain.json"), program));
+    ASSERT_TRUE(StartQuillmere(Forest("empty.json"), program));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil(program, kStartBoundMs, [&] {
         box = FindProcessWindow(program, "#32770", "Warning");

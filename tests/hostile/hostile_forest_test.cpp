@@ -58,7 +58,7 @@ std::string ForestPath(const HostileForest& forest)
     return Environment("QM_HOSTILE_FORESTS") + "/" + file;
 }
 
-// The longest realm name in names.json, as long as a name may be.
+// The longest realm name in hostile-names.json, as long as a name may be.
 const std::string kLongestName = [] {
     std::string name;
     const std::string tail = ".long.hostile.test";
@@ -91,16 +91,16 @@ const HostileForest kForests[] = {
     // The simulated directory hands names out in code page 1252: "é" is the byte 0xE9. A name
     // with a byte outside letters, digits, "-", "_" and "." (here "'" and "*", a fullwidth "＊"
     // that best fit makes "*", "\", ",", "/", ":") or an empty label is skipped like the others.
-    {"names", "names.json", {"corp.hostile.test", "caf\xe9.hostile.test", kLongestName}, 0,
+    {"names", "hostile-names.json", {"corp.hostile.test", "caf\xe9.hostile.test", kLongestName}, 0,
      {{Skipped("corp.hostile.test"), 27}, {"Info: Found 3 realms.", 1}}, 3},
-    {"srv_targets", "srv-targets.json", {"targets.hostile.test", "mixed.hostile.test"}, 0,
+    {"srv_targets", "hostile-srv-targets.json", {"targets.hostile.test", "mixed.hostile.test"}, 0,
      {{NoTrustInfo("dot.hostile.test"), 1}, {NoTrustInfo("empty.hostile.test"), 1}, {"Info: Found 2 realms.", 1}}, 2},
     // One domain in four spellings is one realm, under the first.
-    {"letter_cases", "letter-cases.json", {"case.hostile.test", "other.hostile.test"}, 0,
+    {"letter_cases", "hostile-letter-cases.json", {"case.hostile.test", "other.hostile.test"}, 0,
      {{"Info: Found 2 realms.", 1}}, 2},
-    {"forest_trust_cycle", "forest-trust-cycle.json", {"a.ring.test", "b.ring.test", "c.ring.test"}, 0,
+    {"forest_trust_cycle", "hostile-forest-trust-cycle.json", {"a.ring.test", "b.ring.test", "c.ring.test"}, 0,
      {{"Info: Found 3 realms.", 1}}, 3},
-    {"failures", "failures.json",
+    {"failures", "hostile-failures.json",
      {Failing("denied"), Failing("unavailable"), Failing("nodomain"), Failing("nologon"), Failing("zero"),
       Failing("hresult"), Failing("allones"), Failing("unlisted")}, 0,
      {{NoKdc("fail.hostile.test"), 1}, {NoKdc(Failing("timeout")), 1}, {NoKdc(Failing("servfail")), 1},
@@ -114,7 +114,7 @@ const HostileForest kForests[] = {
       {NoTrustInfo(Failing("nologon")), 1}, {NoTrustInfo(Failing("hresult")), 1},
       {NoTrustInfo(Failing("allones")), 1}, {NoTrustInfo(Failing("unlisted")), 1}, {"Info: Found 8 realms.", 1}},
      9},
-    {"machine_name", "machine-name.json", {}, 0,
+    {"machine_name", "hostile-machine-name.json", {}, 0,
      {{"Warning: Can't locate the domain of this computer. Reason: ", 1}, {"Info: Found 0 realms.", 1}}, 0},
     {"wide", "wide", {}, 60, {{Skipped("wide.hostile.test"), 100}, {"Info: Found 60 realms.", 1}}, 30},
 };

@@ -9,6 +9,7 @@
 
 #include "enctype_names.h"
 #include "enctype_tokens.h"
+#include "list_item_text.h"
 #include "resource_ids.h"
 
 const char kEncTypeBufferProperty[] = "EncTypeListClass";
@@ -17,8 +18,6 @@ namespace {
 
 constexpr UINT kUncheckedImage = 1;
 constexpr UINT kCheckedImage = 2;
-// The longest name has 23 characters; longer item texts are cut.
-constexpr int kItemTextSize = 30;
 
 EncTypeBuffer* BufferOfOwner(HWND dialog)
 {
@@ -99,16 +98,10 @@ void CollectEncTypes(EncTypeBuffer* buffer, HWND dialog)
     HWND list = GetDlgItem(dialog, IDC_ENCTYPE_LIST);
     auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
-        char name[kItemTextSize] = {};
-        LVITEMA item{};
-        item.iSubItem = 0;
-        item.pszText = name;
-        item.cchTextMax = kItemTextSize;
-        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         auto state = static_cast<UINT>(
             SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_STATEIMAGEMASK));
         if (((state & LVIS_STATEIMAGEMASK) >> 12) == kUncheckedImage)
             continue;
-        AppendEncTypeName(*buffer, name);
+        AppendEncTypeName(*buffer, ReadItemText(list, index).c_str());
     }
 }

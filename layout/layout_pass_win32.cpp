@@ -9,7 +9,6 @@ namespace {
 
 // The main dialog has 20 controls.
 constexpr int kReservedWindows = 20;
-constexpr int kClassNameSize = 260;
 
 LayoutRect ToLayoutRect(const RECT& r)
 {
@@ -28,8 +27,9 @@ BOOL CALLBACK PlaceChild(HWND child, LPARAM param)
     GetWindowRect(child, &current);
     MapWindowPoints(nullptr, resizer.window, reinterpret_cast<POINT*>(&current), 2);
 
-    char className[kClassNameSize] = {};
-    GetClassNameA(child, className, kClassNameSize);
+    // Longer than any class name Windows registers.
+    char className[MAX_PATH] = {};
+    GetClassNameA(child, className, MAX_PATH);
     auto style = static_cast<std::uint32_t>(GetWindowLongA(child, GWL_STYLE));
     if (IsStaticControl(className))
         InvalidateRect(child, nullptr, FALSE);

@@ -105,15 +105,6 @@ void ForgetQuitMessage()
     }
 }
 
-std::string WindowText(HWND window)
-{
-    const auto length = static_cast<std::size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(length + 1, '\0');
-    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(length);
-    return text;
-}
-
 std::vector<std::string> ItemTexts(HWND list)
 {
     std::vector<std::string> texts;

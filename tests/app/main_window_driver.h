@@ -25,7 +25,6 @@ struct TestMainWindow {
 // Consumes the quit message that destroying a main window posts, so later loops run.
 void ForgetQuitMessage();
 
-std::string WindowText(HWND window);
 // Every item text of a list, read with a buffer far larger than the program's.
 std::vector<std::string> ItemTexts(HWND list);
 std::vector<int> SelectedIndexes(HWND list);

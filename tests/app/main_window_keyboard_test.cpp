@@ -1,6 +1,7 @@
 // The main window from the keyboard alone: real key messages through the program's own message
 // loop reach every control and every function, and the focus comes back after each box.
 #include "main_window_driver.h"
+#include "modal_dialogs.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 

@@ -5,6 +5,7 @@
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
 #include "message_recorder.h"
+#include "modal_dialogs.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "scripted_directory.h"

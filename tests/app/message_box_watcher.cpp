@@ -6,20 +6,14 @@
 
 namespace {
 
-constexpr int kTicksBeforeForce = 250;  // five seconds of 20 ms ticks
+// How long a box may stay up after OK was pressed before it is ended by force.
+constexpr ULONGLONG kForceAfterMs = 5000;
 
 struct Watch {
     std::vector<SeenMessageBox> seen;
     std::vector<HWND> answered;
-    std::vector<int> ticksSinceAnswer;
+    std::vector<ULONGLONG> answeredAt;
 };
-
-std::string TextOf(HWND window)
-{
-    char buffer[1024] = {};
-    GetWindowTextA(window, buffer, static_cast<int>(sizeof buffer));
-    return buffer;
-}
 
 BoxIcon IconOf(HICON icon)
 {
@@ -46,19 +40,14 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM lParam)
     if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
         box->icon = IconOf(reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)));
     else if (box->text.empty())
-        box->text = TextOf(child);
+        box->text = WindowText(child);
     return TRUE;
 }
 
 std::string LogTextOf(HWND owner)
 {
     const HWND log = GetDlgItem(owner, IDC_STATUS_LOG);
-    if (log == nullptr)
-        return std::string();
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(log)) + 1, '\0');
-    GetWindowTextA(log, &text[0], static_cast<int>(text.size()));
-    text.resize(text.size() - 1);
-    return text;
+    return log != nullptr ? WindowText(log) : std::string();
 }
 
 void Visit(Watch& watch, HWND window)
@@ -66,20 +55,20 @@ void Visit(Watch& watch, HWND window)
     for (std::size_t i = 0; i < watch.answered.size(); ++i) {
         if (watch.answered[i] != window)
             continue;
-        if (++watch.ticksSinceAnswer[i] == kTicksBeforeForce) {
+        if (!watch.seen[i].forced && GetTickCount64() - watch.answeredAt[i] >= kForceAfterMs) {
             watch.seen[i].forced = true;
             EndDialog(window, IDCANCEL);
         }
         return;
     }
     SeenMessageBox box;
-    box.caption = TextOf(window);
+    box.caption = WindowText(window);
     box.owner = GetWindow(window, GW_OWNER);
     EnumChildWindows(window, &ReadBoxChild, reinterpret_cast<LPARAM>(&box));
     box.ownerLogText = LogTextOf(box.owner);
     watch.seen.push_back(box);
     watch.answered.push_back(window);
-    watch.ticksSinceAnswer.push_back(0);
+    watch.answeredAt.push_back(GetTickCount64());
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 

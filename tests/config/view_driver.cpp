@@ -7,18 +7,6 @@
 
 #include <vector>
 
-namespace {
-
-std::string TextOf(HWND window)
-{
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
-    text.resize(text.size() - 1);
-    return text;
-}
-
-}  // namespace
-
 ViewVisit VisitConfigView(HWND mainWindow)
 {
     ViewVisit visit;
@@ -26,8 +14,8 @@ ViewVisit VisitConfigView(HWND mainWindow)
         [&visit](HWND dialog) {
             const HWND edit = GetDlgItem(dialog, IDC_CONFIG_TEXT);
             visit.found = true;
-            visit.caption = TextOf(dialog);
-            visit.text = TextOf(edit);
+            visit.caption = WindowText(dialog);
+            visit.text = WindowText(edit);
             visit.focusInEdit = GetFocus() == edit;
             SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&visit.selectionStart),
                          reinterpret_cast<LPARAM>(&visit.selectionEnd));

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 // Calls `action` with a thread timer that calls `tick` every 20 ms, also from inside any modal
@@ -31,6 +32,9 @@ ModalOutcome RunModalDialog(const std::function<INT_PTR()>& open, const std::vec
 
 // All steps ran and the dialog ended by itself.
 bool RanToTheEnd(const ModalOutcome& outcome, const std::vector<DialogStep>& steps);
+
+// A window's whole text: a caption, a static's words, an edit's contents.
+std::string WindowText(HWND window);
 
 // A key press as the keyboard would queue it: to the focused control, or to `window` when
 // nothing has the focus.

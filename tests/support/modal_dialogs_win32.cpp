@@ -78,6 +78,15 @@ bool RanToTheEnd(const ModalOutcome& outcome, const std::vector<DialogStep>& ste
     return outcome.stepsRun == steps.size() && !outcome.timedOut;
 }
 
+std::string WindowText(HWND window)
+{
+    const auto length = static_cast<std::size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(length);
+    return text;
+}
+
 void PressKey(HWND window, WPARAM key)
 {
     const HWND focus = GetFocus();

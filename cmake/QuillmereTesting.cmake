@@ -37,12 +37,18 @@ if(WIN32 AND CMAKE_CROSSCOMPILING)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run;--system-dlls;${QM_SIMDIR_DLL_FOLDER};${QM_WINEPREFIX})
 endif()
 
-# qm_call_log(TEST LOG): TEST makes the simulated directory write its call log to LOG, which
-# call_log_audit reads once every test has run. The test call_logs_reset (tests/hostile) removes
-# every such log before the tests that write them, so no earlier run's log is taken for this one's.
+# qm_call_log(TEST LOG [SET_ENVIRONMENT]): TEST makes the simulated directory write its call log
+# to LOG, which call_log_audit reads once every test has run; with SET_ENVIRONMENT the test's
+# QUILLMERE_SIMDIR_LOG names it (other tests name it to the program they start). The test
+# call_logs_reset (tests/hostile) removes every such log before the tests that write them, so no
+# earlier run's log is taken for this one's. Call it after any set_tests_properties(ENVIRONMENT).
 function(qm_call_log test log)
+  cmake_parse_arguments(L "SET_ENVIRONMENT" "" "" ${ARGN})
   set_property(GLOBAL APPEND PROPERTY QM_CALL_LOGS ${log})
   set_property(TEST ${test} APPEND PROPERTY DEPENDS call_logs_reset)
+  if(L_SET_ENVIRONMENT)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "QUILLMERE_SIMDIR_LOG=${log}")
+  endif()
 endfunction()
 
 # qm_add_test(NAME source... LIBS lib... [ENVIRONMENT var=value...])

@@ -1,7 +1,7 @@
 // Audits the call logs that the simulated directory wrote in this run of the tests: each buffer a
 // directory or DNS call returned must have been freed by its own free call, exactly once.
 // Usage: call_log_audit LIST
-// LIST names the logs of this build's tests, one a line (cmake/QuillmereTesting.cmake writes it).
+// LIST names the logs of this build's tests, one a line (tests/hostile/CMakeLists.txt writes it).
 // Every one must be there: the test call_logs_reset removes them all before the run, so a log
 // that is missing was not written by this run, and an earlier run's is never audited as its own.
 #include "call_log.h"

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-// Each takes the main window and finds IDC_AVAILABLE_LIST and IDC_SELECTED_LIST in it. With nothing selected in the
-// list it works on, each shows "No items selected." and changes nothing.
+// Each takes the main window and finds IDC_AVAILABLE_LIST and IDC_SELECTED_LIST in it. With
+// nothing selected in the list it works on, each shows "No items selected." and changes nothing.
 void AddSelectedRealms(HWND mainWindow);
 void RemoveSelectedRealms(HWND mainWindow);
 void SetDefaultRealm(HWND mainWindow);

@@ -14,7 +14,7 @@
 
 namespace {
 
-// The chooser keeps the edits' texts below this size.
+// The chooser keeps the edits' texts within kEncTypeTextCapacity.
 std::string EditText(HWND mainWindow, int id)
 {
     char buffer[kEncTypeTextCapacity] = {};

@@ -130,6 +130,29 @@ HWND OpenConfigView(const RemoteQuillmere& program)
     return view;
 }
 
+// The view as a reader leaves it for a picture: tall enough for the whole text where the work
+// area allows, and scrolled to its top, so that every section shows.
+void ShowWholeText(HWND view)
+{
+    HWND text = GetDlgItem(view, IDC_CONFIG_TEXT);
+    const auto lines = static_cast<int>(SendMessageA(text, EM_GETLINECOUNT, 0, 0));
+    // EM_POSFROMCHAR packs the position into its result, so it works across processes.
+    const auto second = static_cast<WPARAM>(SendMessageA(text, EM_LINEINDEX, 1, 0));
+    const int lineHeight = HIWORD(SendMessageA(text, EM_POSFROMCHAR, second, 0)) -
+                           HIWORD(SendMessageA(text, EM_POSFROMCHAR, 0, 0));
+    RECT window = {}, client = {}, area = {};
+    GetWindowRect(view, &window);
+    GetClientRect(text, &client);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    if (lines > 1 && lineHeight > 0) {
+        const int wanted = (window.bottom - window.top) + (lines + 1) * lineHeight - client.bottom;
+        const int height = std::min(wanted, static_cast<int>(area.bottom - area.top));
+        SetWindowPos(view, nullptr, window.left, area.top, window.right - window.left, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SendMessageA(text, WM_VSCROLL, SB_TOP, 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -161,6 +184,8 @@ int main(int argc, char** argv)
     HWND shown = program.mainWindow;
     if (view && (shown = OpenConfigView(program)) == nullptr)
         return Fail("the configuration view did not open within a minute", program);
+    if (view)
+        ShowWholeText(shown);
     RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     SendMessageTimeoutA(shown, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
     if (!SaveWindowBitmap(shown, argv[2]))

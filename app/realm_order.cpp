@@ -1,6 +1,7 @@
 // The realm name comparison: labels from the right, A-Z folded, bytes unsigned.
 #include "realm_order.h"
 
+#include "lead_bytes.h"
 #include "realm_item_text.h"
 
 #include <algorithm>
@@ -8,14 +9,20 @@
 
 namespace {
 
-unsigned char Folded(char c)
+// Only ASCII letters fold: bytes above 127 belong to the ANSI code page and stay as they are, and
+// so does a double-byte character's trail byte. trail says whether c is one, and then whether
+// the byte after c is.
+unsigned char Folded(char c, bool& trail)
 {
     const auto byte = static_cast<unsigned char>(c);
-    // Only ASCII letters fold: bytes above 127 belong to the ANSI code page and stay as they are.
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+    const bool kept = trail;
+    trail = !kept && IsLeadByte(c);
+    return !kept && byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
 
-// The labels of a text, taken from its end: each step gives the next label to the left.
+// The labels of a text, taken from its end: each step gives the next label to the left. Read from
+// the end, a "." after a lead byte ends a label: no double-byte code page has a character whose
+// second byte is ".", and for a name that pairs the two anyway only the order differs.
 struct LabelsFromTheRight {
     const char* text;
     std::size_t end;  // what is left of the text: text[0 .. end)
@@ -38,9 +45,11 @@ struct LabelsFromTheRight {
 // end counting as a NUL, so that a label that begins the other sorts first.
 int CompareLabels(const char* first, std::size_t firstLength, const char* second, std::size_t secondLength)
 {
+    bool firstTrail = false;
+    bool secondTrail = false;
     for (std::size_t i = 0;; ++i) {
-        const unsigned char a = i < firstLength ? Folded(first[i]) : 0;
-        const unsigned char b = i < secondLength ? Folded(second[i]) : 0;
+        const unsigned char a = i < firstLength ? Folded(first[i], firstTrail) : 0;
+        const unsigned char b = i < secondLength ? Folded(second[i], secondTrail) : 0;
         if (a != b || a == 0)
             return a - b;
     }

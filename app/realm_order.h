@@ -7,8 +7,9 @@
 // Negative when the first item text sorts before the second, 0 when alike, positive after.
 // When the first text carries a mark prefix (longer than it, a blank at index 3), both texts
 // are compared from index 4 on, so Selected items sort by realm name whatever their marks.
-// Labels are the pieces between dots: doubled, leading and trailing dots give none. Each text
-// counts up to its first NUL. Nothing is allocated: a sort calls this many times per item.
+// Labels are the pieces between dots: doubled, leading and trailing dots give none. ASCII letters
+// fold, but not the trail byte of a double-byte character (lead_bytes.h). Each text counts up
+// to its first NUL. Nothing is allocated: a sort calls this many times per item.
 int CompareRealmTexts(const std::string& first, const std::string& second);
 
 #endif

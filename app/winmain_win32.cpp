@@ -1,6 +1,7 @@
 // The process entry point: start-up, the discovery run and the message loop.
 #include "directory_platform_win32.h"
 #include "discovery_run.h"
+#include "lead_bytes_win32.h"
 #include "main_window.h"
 
 #include <windows.h>
@@ -28,6 +29,7 @@ void NarrowDllSearch()
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     NarrowDllSearch();
+    LoadAnsiLeadBytes();
     const HWND mainWindow = CreateMainWindow(instance);
     if (mainWindow == nullptr)
         return 1;

@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Upper-cases "a" to "z" only; every other byte, those above 127 included, is kept.
+// Upper-cases "a" to "z" only; every other byte, those above 127 and the trail bytes of
+// double-byte characters (lead_bytes.h) included, is kept.
 std::string ToUpperCopy(const std::string& text);
 
 #endif

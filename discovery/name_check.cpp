@@ -2,6 +2,7 @@
 #include "name_check.h"
 
 #include "control_texts.h"
+#include "lead_bytes.h"
 
 namespace {
 
@@ -11,17 +12,28 @@ bool IsNameByte(unsigned char byte)
            byte == '-' || byte == '_' || byte > 127;
 }
 
+// Its last character is a dot, not the trail byte of a double-byte character.
+bool EndsInDot(const std::string& name)
+{
+    std::size_t last = 0;
+    for (std::size_t at = 0; at < name.size(); at += CharacterLength(name, at))
+        last = at;
+    return !name.empty() && name[last] == '.';
+}
+
 }  // namespace
 
 std::optional<std::string> UsableName(const std::string& received)
 {
     std::string name = received;
-    if (!name.empty() && name.back() == '.')
+    if (EndsInDot(name))
         name.pop_back();
     if (name.empty() || name.size() > kMaxRealmNameLength)
         return std::nullopt;
-    bool labelStart = true;  // at the first byte of a label: a dot here would end an empty one
-    for (const char c : name) {
+    bool labelStart = true;  // at the first character of a label: a dot here would end an empty one
+    // A double-byte character stands where its lead byte, above 127, may; its trail byte goes with it.
+    for (std::size_t at = 0; at < name.size(); at += CharacterLength(name, at)) {
+        const char c = name[at];
         if (c == '.') {
             if (labelStart)
                 return std::nullopt;
@@ -40,8 +52,8 @@ std::optional<std::string> UsableName(const std::string& received)
 std::string FoldedDomainName(const std::string& name)
 {
     std::string folded = name;
-    for (char& c : folded)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    for (std::size_t at = 0; at < folded.size(); at += CharacterLength(folded, at))
+        if (folded[at] >= 'A' && folded[at] <= 'Z')
+            folded[at] = static_cast<char>(folded[at] - 'A' + 'a');
     return folded;
 }

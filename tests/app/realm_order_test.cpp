@@ -1,6 +1,8 @@
 // The realm name order: labels from the right, case folded, marks skipped.
 #include "realm_order.h"
 
+#include "code_page_932.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,6 +53,15 @@ TEST(CompareRealmTexts, FoldsOnlyAsciiLettersBeforeComparingUnsignedBytes)
     EXPECT_NE(CompareRealmTexts("\xc9.com", "\xe9.com"), 0);
     // The result is the difference of the first differing bytes after folding.
     EXPECT_EQ(CompareRealmTexts("b.com", "D.com"), 'b' - 'd');
+}
+
+// In code page 932 the trail byte of 気 (8B 43) is no "C": 議 (8B 63) sorts after it.
+TEST(CompareRealmTexts, FoldsNoTrailByteOfADoubleByteCharacter)
+{
+    EXPECT_EQ(CompareRealmTexts("\x8b\x43.com", "\x8b\x63.com"), 0) << "code page 1252: two letters";
+    const CodePage932 codePage;
+    EXPECT_EQ(CompareRealmTexts("\x8b\x43.com", "\x8b\x63.com"), 0x43 - 0x63);
+    EXPECT_EQ(CompareRealmTexts("\x8b\x43" "C.com", "\x8b\x43" "c.com"), 0) << "the letter after the character folds";
 }
 
 TEST(CompareRealmTexts, SelectedItemsSortByRealmNameWhateverTheirMarks)

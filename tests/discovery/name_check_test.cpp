@@ -1,6 +1,8 @@
 // Which names from the network can stand in krb5.conf, in what form, and which are one domain.
 #include "name_check.h"
 
+#include "code_page_932.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,4 +90,21 @@ TEST(NameCheck, FoldingLowersAsciiLettersOnly)
     EXPECT_EQ(FoldedDomainName("M\xdcNSTER.Test"), "m\xdcnster.test");  // "Ü" in code page 1252 stays
     EXPECT_EQ(FoldedDomainName("A-Z_09.@["), "a-z_09.@[");
     EXPECT_EQ(FoldedDomainName("corp.test."), "corp.test.") << "no dot is dropped";
+}
+
+// In code page 932 a trail byte belongs to its character: 気 (8B 43) and 議 (8B 63) stay two
+// domains, and 表, ソ and 予, whose trail byte is "\\", may stand. Code page 1252 as ever.
+TEST(NameCheck, TrailBytesGoWithTheirDoubleByteCharacters)
+{
+    EXPECT_EQ(FoldedDomainName("\x8b\x43.CORP"), "\x8b\x63.corp");
+    EXPECT_FALSE(Usable("\x95\\.corp.test"));
+    const CodePage932 codePage;
+    EXPECT_EQ(FoldedDomainName("\x8b\x43.CORP"), "\x8b\x43.corp");
+    for (const char* name : {"\x95\\.corp.test", "\x83\\.test", "corp.\x97\\", "\x8b\x63\x8b\x43"})
+        EXPECT_EQ(UsableName(name), std::optional<std::string>(name)) << name;
+    // A dot after a lead byte is its trail byte: it ends no label, and no absolute name.
+    EXPECT_EQ(UsableName("a\x81."), std::optional<std::string>("a\x81."));
+    EXPECT_EQ(UsableName("a\x81.."), std::optional<std::string>("a\x81."));
+    EXPECT_FALSE(Usable(std::string("a\x81\0b", 4))) << "NUL is no trail byte";
+    EXPECT_TRUE(Usable("corp\x81")) << "a lead byte that ends the name stands as any byte above 127";
 }

@@ -2,6 +2,7 @@
 #include "sim_runtime_win32.h"
 
 #include "call_log.h"
+#include "lead_bytes_win32.h"
 #include "wine_path.h"
 
 #include <windows.h>
@@ -62,6 +63,8 @@ LoadedForest Load()
         ReportOnce(std::string(kForestVariable) + " is not set: it must name a forest file." + outcome);
         return loaded;
     }
+    // Before the names are keyed: each DLL holds a table of its own, and every use of it follows this.
+    LoadAnsiLeadBytes();
     std::string error;
     if (!ReadForestFile(WinePathOf(*path), loaded.forest, error, SimAnsiText)) {
         ReportOnce("can't use the forest file \"" + *path + "\": " + error + "." + outcome);

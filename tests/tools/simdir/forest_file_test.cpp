@@ -1,6 +1,8 @@
 // The forest file reader: the format's forms and defaults, and a clear error for every fault.
 #include "forest_file.h"
 
+#include "code_page_932.h"
+
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -132,6 +134,18 @@ TEST(ForestFile, KeysThatAreOneNameMustAnswerAlike)
     // The same key twice in one object is held to the same rule.
     EXPECT_EQ(Parsed(R"({"dns": {"q": ["a"], "q": ["a"]}})").dns.size(), 1u);
     EXPECT_NE(ParseError(R"({"dns": {"q": ["a"], "q": ["b"]}})").find("another answer"), std::string::npos);
+
+    // In code page 932 気.corp.test (8B 43) and 議.corp.test (8B 63) are two names; in 1252 one.
+    const NameConversion toCodePage932 = [](const std::string& utf8) {
+        return std::string(utf8.find("\u6c17") == 0 ? "\x8b\x43" : "\x8b\x63") + utf8.substr(3);
+    };
+    const std::string kanji = R"({"trusts": {"\u6c17.corp.test": {"status": 5}, "\u8b70.corp.test": {"status": 6}}})";
+    Forest forest932;
+    std::string error;
+    EXPECT_FALSE(ParseForest(kanji, forest932, error, toCodePage932));
+    const CodePage932 codePage;
+    ASSERT_TRUE(ParseForest(kanji, forest932, error, toCodePage932)) << error;
+    EXPECT_EQ(TrustAnswerFor(forest932, "\x8b\x63.CORP.test").status, 6u);
 }
 
 // The simulated DLLs hand names out in the ANSI code page: every name and key goes through the

@@ -19,7 +19,8 @@ struct AboutBoxState {
 
 AboutBoxState about;
 
-constexpr COLORREF kPureBlue = RGB(0, 0, 255);
+// The link's colour where the system has no hot-light colour to give.
+constexpr COLORREF kFallbackLinkColour = RGB(0, 0, 255);
 
 void OnInitDialog(HWND dialog)
 {
@@ -47,7 +48,7 @@ void OnDestroy()
 INT_PTR ColourLink(HDC dc)
 {
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColorBrush(COLOR_HOTLIGHT) != nullptr ? GetSysColor(COLOR_HOTLIGHT) : kPureBlue);
+    SetTextColor(dc, GetSysColorBrush(COLOR_HOTLIGHT) != nullptr ? GetSysColor(COLOR_HOTLIGHT) : kFallbackLinkColour);
     HFONT font = about.linkIdle && about.underlineFont != nullptr ? about.underlineFont : about.plainFont;
     SelectObject(dc, font);
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));

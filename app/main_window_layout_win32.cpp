@@ -26,7 +26,7 @@ void BuildMainDialogRules(Resizer& resizer, HWND dialog)
         {item(IDC_AVAILABLE_LIST), 0}, {item(IDC_TGS_ENCTYPES), 0},      {item(IDC_TKT_ENCTYPES), 0},
         {item(IDC_LIBDEFAULTS_GROUP), 0}, {item(IDC_TKT_LABEL), 0},      {item(IDC_TKT_CHOOSE), 0},
         {item(IDC_FORWARDABLE_LABEL), 0}, {item(IDC_FORWARDABLE_TRUE), 0}, {item(IDC_FORWARDABLE_FALSE), 0},
-        {item(IDC_STATUS_LOG), 1},
+        {item(IDC_FORWARDABLE_NOT_SET), 0}, {item(IDC_STATUS_LOG), 1},
     };
     DistributeHeight(resizer, column, sizeof column / sizeof column[0]);
 }

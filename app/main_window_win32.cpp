@@ -6,6 +6,7 @@
 #include "config_view.h"
 #include "edit_log_sink.h"
 #include "enctype_chooser.h"
+#include "forwardable_choice.h"
 #include "main_window_layout.h"
 #include "realm_list.h"
 #include "realm_panel.h"
@@ -50,6 +51,11 @@ void DispatchCommand(HWND window, WORD command)
         break;
     case IDC_TKT_CHOOSE:
         OpenEncTypeChooser(window, IDC_TKT_ENCTYPES);
+        break;
+    case IDC_FORWARDABLE_TRUE:
+    case IDC_FORWARDABLE_FALSE:
+    case IDC_FORWARDABLE_NOT_SET:
+        FollowForwardableChoice(window);
         break;
     case IDM_HELP_ABOUT:
         RunModalDialog(window, IDD_ABOUT, &AboutDialogProc);
@@ -153,6 +159,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_INITDIALOG:
         SetUpMainDialogLayout(window);
+        StartForwardableChoice(window);
         ShowSearchingPlaceholder(window);
         AddButtonTooltip(IDC_SERVER_REALM, window, "Realms that contain servers");
         AddButtonTooltip(IDC_CLIENT_REALM, window, "Realms that contain clients");

@@ -6,11 +6,14 @@
 
 #include <string>
 
-// The file write that Save uses; tests replace it to meet what real files rarely do.
+// The file write and replacement that Save uses; tests replace them to meet what real files
+// rarely do.
 struct SaveFileSystem {
     BOOL(WINAPI* writeFile)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
+    BOOL(WINAPI* replaceFile)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                              LPVOID reserved);
 };
-extern SaveFileSystem saveFileSystem;  // {WriteFile}
+extern SaveFileSystem saveFileSystem;  // {WriteFile, ReplaceFileA}
 
 // Asks for the file to write, owned by the main window; false when nothing is to be written.
 using AskTargetPath = bool (*)(HWND mainWindow, std::string& path);
@@ -20,8 +23,10 @@ using AskTargetPath = bool (*)(HWND mainWindow, std::string& path);
 bool AskSaveAsPath(HWND mainWindow, std::string& path);
 
 // Writes the text the view shows, with LF line ends and converted from the ANSI code page to
-// UTF-8 (pure ASCII byte for byte), replacing the target in one step; on failure the target is
-// untouched, no temporary file is left and a message box says why. A success is logged.
+// UTF-8 (pure ASCII byte for byte), to a temporary file that then takes the target's place in
+// one step. An existing target keeps its identity (security, creation time, attributes); on
+// failure the target is whole at its name, no temporary file is left and a message box says
+// why. A success is logged.
 void SaveConfigurationWith(HWND mainWindow, AskTargetPath askTargetPath);
 
 // The IDM_FILE_SAVE command.

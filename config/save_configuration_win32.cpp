@@ -73,6 +73,50 @@ bool Abandon(const char* temporary, const std::string& what, DWORD code, Failure
     return false;
 }
 
+std::string CannotReplace(const std::string& path)
+{
+    return "Could not replace " + path + " with the new file.";
+}
+
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The new file takes an existing one's place through ReplaceFileA, which keeps what makes the
+// file the one an administrator set up: its security, creation time, attributes, short name.
+// The old file waits under a backup name meanwhile: without one, a failure to move the new file
+// in (ERROR_UNABLE_TO_MOVE_REPLACEMENT) would leave the old one deleted.
+bool ReplaceExistingFile(const std::string& path, const char* temporary, Failure& failure)
+{
+    const std::string cannotReplace = CannotReplace(path);
+    char backup[MAX_PATH] = {};
+    if (GetTempFileNameA(FolderOf(path).c_str(), "qm", 0, backup) == 0)
+        return Abandon(temporary, cannotReplace, GetLastError(), failure);
+    // GetTempFileNameA made an empty file to hold the name; ReplaceFileA is given it free.
+    DeleteFileA(backup);
+    if (saveFileSystem.replaceFile(path.c_str(), temporary, backup, 0, nullptr, nullptr)) {
+        if (!DeleteFileA(backup))
+            LogWarning("The replaced " + path + " is left as " + backup + ": it could not be removed.");
+        return true;
+    }
+    const DWORD code = GetLastError();
+    // The other documented failures leave the old file at its name and no backup.
+    if (GetFileAttributesA(backup) == INVALID_FILE_ATTRIBUTES)
+        return Abandon(temporary, cannotReplace, code, failure);
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: the old file is at the backup name, and the new one,
+    // still at its own, has taken the old one's attributes, read-only perhaps.
+    SetFileAttributesA(temporary, FILE_ATTRIBUTE_NORMAL);
+    if (MoveFileExA(backup, path.c_str(), MOVEFILE_WRITE_THROUGH))
+        return Abandon(temporary,
+                       cannotReplace + " The system set the old file aside but could not move the new one in;"
+                                       " the old file is back in its place.",
+                       0, failure);
+    const std::string keptAs = " The old file was set aside and could not be put back: it is " + std::string(backup);
+    return Abandon(temporary, cannotReplace + keptAs + ".", GetLastError(), failure);
+}
+
 // The text goes to a new file beside the target, which then takes the target's place; the
 // target is never opened for writing, so it is either the old file or the whole new one.
 bool ReplaceWithText(const std::string& path, const std::string& text, Failure& failure)
@@ -97,14 +141,17 @@ bool ReplaceWithText(const std::string& path, const std::string& text, Failure& 
         return Abandon(temporary, writeFailure.what, writeFailure.code, failure);
     if (!closed)
         return Abandon(temporary, cannotWrite, GetLastError(), failure);
+    if (IsExistingFile(path))
+        return ReplaceExistingFile(path, temporary, failure);
+    // No file there, or a folder, which the move refuses.
     if (!MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Abandon(temporary, "Could not replace " + path + " with the new file.", GetLastError(), failure);
+        return Abandon(temporary, CannotReplace(path), GetLastError(), failure);
     return true;
 }
 
 }  // namespace
 
-SaveFileSystem saveFileSystem{WriteFile};
+SaveFileSystem saveFileSystem{WriteFile, ReplaceFileA};
 
 bool AskSaveAsPath(HWND mainWindow, std::string& path)
 {

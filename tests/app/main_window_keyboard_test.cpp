@@ -12,11 +12,50 @@
 
 namespace {
 
-// Every tab stop in template order, the radio pair being one of them.
+// Every tab stop in template order, the forwardable group being one of them, on "Not set" at start.
 const std::vector<int> kTabOrder{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM,    IDC_SERVER_REALM,
                                  IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,       IDC_TKT_ENCTYPES,
-                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
+                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
                                  IDC_STATUS_LOG};
+
+bool InForwardableGroup(int id)
+{
+    return id >= IDC_FORWARDABLE_TRUE && id <= IDC_FORWARDABLE_NOT_SET;
+}
+
+// The forwardable button that is checked; 0 when not exactly one is.
+int CheckedForwardable(HWND mainWindow)
+{
+    int checked = 0;
+    for (int id = IDC_FORWARDABLE_TRUE; id <= IDC_FORWARDABLE_NOT_SET; ++id)
+        if (IsDlgButtonChecked(mainWindow, id) == BST_CHECKED)
+            checked = checked == 0 ? id : -1;
+    return checked < 0 ? 0 : checked;
+}
+
+// Radio buttons as far as Windows is known, not as Wine 8 is lenient: one that gets the focus
+// unchecked chooses itself (the automatic kind checks itself and the parent hears BN_CLICKED),
+// and BM_SETCHECK leaves WS_TABSTOP alone, which Microsoft does not say it changes (Wine's
+// buttons move it to the checked one).
+WNDPROC buttonProcedure = nullptr;
+
+LRESULT CALLBACK WindowsRadioButton(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LONG_PTR tabStop = GetWindowLongPtrA(button, GWL_STYLE) & WS_TABSTOP;
+    const LRESULT result = CallWindowProcA(buttonProcedure, button, message, wParam, lParam);
+    if (message == BM_SETCHECK)
+        SetWindowLongPtrA(button, GWL_STYLE, (GetWindowLongPtrA(button, GWL_STYLE) & ~LONG_PTR{WS_TABSTOP}) | tabStop);
+    if (message == WM_SETFOCUS && SendMessageA(button, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        SendMessageA(button, BM_CLICK, 0, 0);
+    return result;
+}
+
+void MakeForwardableButtonsWindowsLike(HWND mainWindow)
+{
+    for (int id = IDC_FORWARDABLE_TRUE; id <= IDC_FORWARDABLE_NOT_SET; ++id)
+        buttonProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            GetDlgItem(mainWindow, id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowsRadioButton)));
+}
 
 class MainWindowKeyboardTest : public testing::Test {
 protected:
@@ -93,36 +132,65 @@ TEST_F(MainWindowKeyboardTest, TheEditsSelectTheirTextWhenTabbedInto)
     EXPECT_EQ(end, 8u);
 }
 
-// The arrow keys stay inside the radio pair and tick what they reach; they never lead out of
-// the libdefaults controls into it.
-TEST_F(MainWindowKeyboardTest, ArrowKeysMoveInsideTheRadioPairAndTickIt)
+// The arrow keys stay inside the forwardable group and tick what they reach; they never lead
+// out of the libdefaults controls into it.
+TEST_F(MainWindowKeyboardTest, ArrowKeysMoveInsideTheForwardableGroupAndTickIt)
 {
     std::vector<int> seen;
-    std::vector<UINT> trueChecks;
-    std::vector<UINT> falseChecks;
-    const auto noteChecks = Do([&] {
-        trueChecks.push_back(IsDlgButtonChecked(main.window, IDC_FORWARDABLE_TRUE));
-        falseChecks.push_back(IsDlgButtonChecked(main.window, IDC_FORWARDABLE_FALSE));
-    });
-    Run({FocusOn(IDC_TKT_CHOOSE), Key(VK_DOWN), Note(seen),                  // not into the radios
-         FocusOn(IDC_TKT_CHOOSE), Key(VK_TAB), Note(seen), noteChecks,       // the pair's tab stop, untouched
-         Key(VK_SPACE), noteChecks,                                          // Space ticks "True"
-         Key(VK_DOWN), Note(seen), noteChecks,                               // "False", ticked
-         Key(VK_DOWN), Note(seen), noteChecks,                               // round to "True"
-         Key(VK_UP), Note(seen), noteChecks,                                 // back to "False"
-         Key(VK_TAB), Note(seen),                                            // out of the pair
+    std::vector<int> checked;
+    const auto noteChecked = Do([&] { checked.push_back(CheckedForwardable(main.window)); });
+    Run({FocusOn(IDC_TKT_CHOOSE), Key(VK_DOWN), Note(seen),                  // not into the group
+         FocusOn(IDC_TKT_CHOOSE), Key(VK_TAB), Note(seen), noteChecked,      // its tab stop, "Not set"
+         Key(VK_SPACE), noteChecked,                                         // Space keeps it
+         Key(VK_DOWN), Note(seen), noteChecked,                              // round to "True", ticked
+         Key(VK_DOWN), Note(seen), noteChecked,                              // "False"
+         Key(VK_UP), Note(seen), noteChecked,                                // back to "True"
+         Key(VK_TAB), Note(seen),                                            // out of the group
          Key(VK_TAB, true), Note(seen)});                                    // back in, on the ticked one
     ASSERT_EQ(seen.size(), 7u);
-    EXPECT_NE(seen[0], IDC_FORWARDABLE_TRUE);
-    EXPECT_NE(seen[0], IDC_FORWARDABLE_FALSE);
-    EXPECT_EQ(seen[1], IDC_FORWARDABLE_TRUE);
-    EXPECT_EQ(seen[2], IDC_FORWARDABLE_FALSE);
-    EXPECT_EQ(seen[3], IDC_FORWARDABLE_TRUE);
-    EXPECT_EQ(seen[4], IDC_FORWARDABLE_FALSE);
-    EXPECT_EQ(seen[5], IDC_AVAILABLE_LIST);
-    EXPECT_EQ(seen[6], IDC_FORWARDABLE_FALSE);
-    EXPECT_EQ(trueChecks, (std::vector<UINT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}));
-    EXPECT_EQ(falseChecks, (std::vector<UINT>{BST_UNCHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
+    EXPECT_FALSE(InForwardableGroup(seen[0])) << seen[0];
+    EXPECT_EQ(std::vector<int>(seen.begin() + 1, seen.end()),
+              (std::vector<int>{IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_TRUE, IDC_FORWARDABLE_FALSE,
+                                IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_FORWARDABLE_TRUE}));
+    EXPECT_EQ(checked, (std::vector<int>{IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_TRUE,
+                                         IDC_FORWARDABLE_FALSE, IDC_FORWARDABLE_TRUE}));
+}
+
+// With buttons that behave as Windows' do, a round of Tab and one of Shift+Tab, and
+// entering the group either way after each choice, leave the choice as it was: the focus
+// enters the group on the checked button, and exactly one is checked throughout.
+TEST_F(MainWindowKeyboardTest, NoKeyboardPassChangesTheForwardableChoice)
+{
+    MakeForwardableButtonsWindowsLike(main.window);
+    struct Seen {
+        int focus, checked, chosen;
+    };
+    std::vector<Seen> seen;
+    int chosen = IDC_FORWARDABLE_NOT_SET;
+    const auto note = Do([&] { seen.push_back({FocusedId(main.window), CheckedForwardable(main.window), chosen}); });
+    std::vector<KeyStep> steps{FocusOn(IDC_ADD)};
+    for (std::size_t i = 0; i < 2 * kTabOrder.size(); ++i) {
+        steps.push_back(Key(VK_TAB, i >= kTabOrder.size()));
+        steps.push_back(note);
+    }
+    for (const int id : {IDC_FORWARDABLE_TRUE, IDC_FORWARDABLE_FALSE, IDC_FORWARDABLE_NOT_SET}) {
+        const auto choose = Do([&chosen, this, id] {
+            SendMessageA(main.Control(id), BM_CLICK, 0, 0);
+            chosen = id;
+        });
+        steps.insert(steps.end(), {choose, note, FocusOn(IDC_TKT_CHOOSE), Key(VK_TAB), note, Key(VK_TAB), note,
+                                   Key(VK_TAB, true), note});
+    }
+    Run(steps);
+    int entered = 0;
+    for (const Seen& step : seen) {
+        EXPECT_EQ(step.checked, step.chosen) << "focus on " << step.focus;
+        if (InForwardableGroup(step.focus)) {
+            EXPECT_EQ(step.focus, step.chosen);
+            ++entered;
+        }
+    }
+    EXPECT_EQ(entered, 2 + 3 * 3);
 }
 
 TEST_F(MainWindowKeyboardTest, SpacePressesTheFocusedButtonAndTheFocusSurvivesTheWarning)
@@ -145,7 +213,7 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
     ShowRealms(main.window, {"a.test", "b.test", "c.test"});
     const HWND selected = main.Control(IDC_SELECTED_LIST);
     Run({FocusOn(IDC_AVAILABLE_LIST), Key(VK_HOME), Key(VK_DOWN),            // b.test
-         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // radios, "...", edit
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // forwardable, "...", edit
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // edit, "...", Client
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // Server, Default, Remove
          Key(VK_TAB, true), ExpectFocus(IDC_ADD, "walking back"), Key(VK_SPACE),
@@ -153,7 +221,7 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
          ExpectFocus(IDC_ADD, "after Add"),
          // To the Selected list: Shift+Tab twice from Add.
          Key(VK_TAB, true), Key(VK_TAB, true), ExpectFocus(IDC_SELECTED_LIST, "the Selected list"), Key(VK_HOME),
-         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, radios, "..."
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, forwardable, "..."
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // edit, "...", edit
          Key(VK_TAB, true),                                        // Client Realm
          ExpectFocus(IDC_CLIENT_REALM, "Client Realm"), Key(VK_SPACE), Key(VK_TAB, true), Key(VK_SPACE),

@@ -165,9 +165,10 @@ TEST_F(MainWindowTest, IsAHiddenDialogOfItsOwnClassUntilStartUpShowsIt)
     EXPECT_EQ(GetClassLongPtrA(window, GCL_CBWNDEXTRA), DLGWINDOWEXTRA);
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u);
-    // Nothing sets the radio buttons or the enctype edits at start.
+    // Forwardable is "Not set" at start, and the enctype edits are empty.
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_TRUE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_FALSE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_NOT_SET, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_TGS_ENCTYPES)), "");
     EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(window, IDC_TGS_ENCTYPES), GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(ItemTexts(GetDlgItem(window, IDC_SELECTED_LIST)).empty());
@@ -292,7 +293,7 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInTemplateOrderAndWraps)
     TestMainWindow main;
     const std::vector<int> expected{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM, IDC_SERVER_REALM,
                                     IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,    IDC_TKT_ENCTYPES,
-                                    IDC_TKT_CHOOSE,   IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
+                                    IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
                                     IDC_STATUS_LOG,   IDC_ADD};
     std::vector<int> visited{IDC_ADD};
     HWND control = main.Control(IDC_ADD);

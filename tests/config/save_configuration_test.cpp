@@ -56,6 +56,20 @@ std::vector<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
+// ReplaceFileA's calls, each answered by replaceBehaviour.
+struct ReplaceCall {
+    std::string replaced, replacement, backup;
+};
+std::vector<ReplaceCall> replaceCalls;
+decltype(SaveFileSystem::replaceFile) replaceBehaviour = nullptr;
+
+BOOL WINAPI RecordReplace(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                          LPVOID reserved)
+{
+    replaceCalls.push_back({replaced, replacement, backup != nullptr ? backup : ""});
+    return replaceBehaviour(replaced, replacement, backup, flags, exclude, reserved);
+}
+
 class SaveConfigurationTest : public testing::Test {
 protected:
     void SetUp() override
@@ -72,9 +86,13 @@ protected:
         PressButton(main.window, IDC_ADD);
         SendMessageA(main.Control(IDC_FORWARDABLE_TRUE), BM_CLICK, 0, 0);
         timesAsked = 0;
+        replaceCalls.clear();
+        replaceBehaviour = saveFileSystem.replaceFile;
+        saveFileSystem.replaceFile = RecordReplace;
     }
     void TearDown() override
     {
+        saveFileSystem.replaceFile = replaceBehaviour;
         for (const std::string& name : FilesIn(folder))
             DeleteFileA((folder + "\\" + name).c_str());
         RemoveDirectoryA(folder.c_str());
@@ -108,6 +126,7 @@ TEST_F(SaveConfigurationTest, WritesTheViewsTextWithLfLineEndsAndLogsIt)
     EXPECT_EQ(ReadFile(path), GeneratedConfigText(main.window));
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.conf"});
     EXPECT_EQ(LogText(), "Info: Saved the configuration to " + path + ".\r\n");
+    EXPECT_TRUE(replaceCalls.empty()) << "a new file is moved into place";
 }
 
 TEST_F(SaveConfigurationTest, ReplacesAnExistingFileWhole)
@@ -116,7 +135,74 @@ TEST_F(SaveConfigurationTest, ReplacesAnExistingFileWhole)
     WriteFile(path, std::string(10000, '#') + "\n");
     EXPECT_TRUE(Save(path).empty());
     EXPECT_EQ(ReadFile(path), kExpectedText);
-    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.ini"});
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.ini"}) << "neither the new file's nor the old one's";
+    // ReplaceFileA, which keeps the old file's identity, with a backup name beside it.
+    ASSERT_EQ(replaceCalls.size(), 1u);
+    EXPECT_EQ(replaceCalls[0].replaced, path);
+    EXPECT_EQ(replaceCalls[0].replacement.rfind(folder + "\\", 0), 0u) << replaceCalls[0].replacement;
+    EXPECT_EQ(replaceCalls[0].backup.rfind(folder + "\\", 0), 0u) << replaceCalls[0].backup;
+}
+
+namespace {
+
+// ReplaceFileA's documented failures, leaving the files as its page says; given a backup name,
+// the last two set the old file aside under it, and the last also has its name taken by then.
+struct ReplaceFailure {
+    DWORD code;
+    bool setAside;
+    bool nameTaken;
+};
+const ReplaceFailure kReplaceFailures[] = {
+    {ERROR_UNABLE_TO_REMOVE_REPLACED, false, false},   {ERROR_UNABLE_TO_MOVE_REPLACEMENT, false, false},
+    {ERROR_ACCESS_DENIED, false, false},               {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, false},
+    {ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, true, true},
+};
+const ReplaceFailure* replaceFailure = nullptr;
+
+BOOL WINAPI FailToReplace(LPCSTR replaced, LPCSTR, LPCSTR backup, DWORD, LPVOID, LPVOID)
+{
+    if (replaceFailure->setAside)
+        MoveFileA(replaced, backup);
+    if (replaceFailure->nameTaken)
+        CreateDirectoryA(replaced, nullptr);
+    SetLastError(replaceFailure->code);
+    return FALSE;
+}
+
+}  // namespace
+
+TEST_F(SaveConfigurationTest, EveryFailureOfTheReplacementKeepsTheOldFileAndSaysWhere)
+{
+    const std::string path = folder + "\\krb5.conf";
+    const std::string ours = "The configuration was not saved to " + path + ".\r\nCould not replace " + path +
+                             " with the new file.";
+    replaceBehaviour = FailToReplace;
+    for (const ReplaceFailure& row : kReplaceFailures) {
+        replaceFailure = &row;
+        SCOPED_TRACE(std::to_string(row.code) + (row.nameTaken ? ", name taken" : ""));
+        WriteFile(path, "old\n");
+        replaceCalls.clear();
+        const auto boxes = Save(path);
+        ASSERT_EQ(boxes.size(), 1u);
+        ASSERT_EQ(replaceCalls.size(), 1u);
+        const std::string& backup = replaceCalls[0].backup;
+        std::string expected = ours + "\r\n\r\n" + SystemErrorText(row.code);
+        if (row.setAside)
+            expected = ours + " The system set the old file aside but could not move the new one in; the old file"
+                              " is back in its place.";
+        if (row.nameTaken) {
+            expected = ours + " The old file was set aside and could not be put back: it is " + backup + ".";
+            EXPECT_EQ(ReadFile(backup), "old\n");
+            EXPECT_EQ(FilesIn(folder).size(), 2u) << "the old file and the folder in its place, no new file";
+            RemoveDirectoryA(path.c_str());
+            DeleteFileA(backup.c_str());
+        } else {
+            EXPECT_EQ(ReadFile(path), "old\n");
+            EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"krb5.conf"});
+        }
+        EXPECT_EQ(boxes[0].text.substr(0, expected.size()), expected);
+        EXPECT_EQ(LogText(), "");
+    }
 }
 
 // The program's text is in the ANSI code page (the tests run in 1252, where "\xe9" is "é");

@@ -1,6 +1,6 @@
-// At the display's DPI every dialog keeps its controls inside it and every label and button its
-// whole text on one line; the grip and the icons grow with the DPI. CTest runs this at 96, 144
-// and 192 DPI, each in a Wine prefix of its own.
+// At the display's DPI every dialog keeps its controls inside it and every label, button, radio
+// button and check box its whole text on one line; the grip and the icons grow with the DPI.
+// CTest runs this at 96, 144 and 192 DPI, each in a Wine prefix of its own.
 #include "main_window_layout.h"
 #include "dialog_test_support.h"
 #include "resizer.h"
@@ -62,11 +62,17 @@ BOOL CALLBACK CheckChild(HWND child, LPARAM lParam)
     RECT own{};
     GetClientRect(child, &own);
     const bool label = lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == SS_LEFT;
-    const bool pushButton = lstrcmpiA(className, "Button") == 0 &&
-                            ((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
-    // A push button draws its text inside its frame and focus rectangle.
-    const LONG margin = pushButton ? 2 * (GetSystemMetrics(SM_CXEDGE) + 1) : 0;
-    if ((label || pushButton) && TextWidth(child) + margin > own.right)
+    const bool button = lstrcmpiA(className, "Button") == 0;
+    const DWORD type = style & BS_TYPEMASK;
+    const bool pushButton = button && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    const bool choice = button && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX ||
+                                   type == BS_CHECKBOX);
+    // A push button draws its text inside its frame and focus rectangle; a radio button or check
+    // box after its glyph and a gap.
+    const LONG margin = pushButton ? 2 * (GetSystemMetrics(SM_CXEDGE) + 1)
+                        : choice   ? GetSystemMetrics(SM_CXMENUCHECK) + 2 * GetSystemMetrics(SM_CXEDGE)
+                                   : 0;
+    if ((label || pushButton || choice) && TextWidth(child) + margin > own.right)
         fit->problems.push_back(name + " needs " + std::to_string(TextWidth(child) + margin) + " pixels, has " +
                                 std::to_string(own.right));
     return TRUE;

@@ -17,7 +17,8 @@ const int kMainControls[] = {
     IDC_ADD,          IDC_REMOVE,          IDC_AVAILABLE_LABEL,   IDC_SELECTED_LABEL,    IDC_DEFAULT_REALM,
     IDC_SERVER_REALM, IDC_CLIENT_REALM,    IDC_TGS_LABEL,         IDC_TKT_LABEL,         IDC_LIBDEFAULTS_GROUP,
     IDC_FORWARDABLE_LABEL, IDC_TGS_ENCTYPES, IDC_TGS_CHOOSE,      IDC_TKT_ENCTYPES,      IDC_TKT_CHOOSE,
-    IDC_FORWARDABLE_TRUE,  IDC_FORWARDABLE_FALSE, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST, IDC_STATUS_LOG,
+    IDC_FORWARDABLE_TRUE,  IDC_FORWARDABLE_FALSE, IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
+    IDC_STATUS_LOG,
 };
 
 // How far each edge of a main window control moves when the window has grown by
@@ -152,7 +153,7 @@ TEST_F(MainDialogResizer, ExplicitFactorsAreTheMainWindowTable)
         {IDC_TGS_ENCTYPES, A, A, 0, 0},        {IDC_TKT_ENCTYPES, A, A, 0, 0},   {IDC_LIBDEFAULTS_GROUP, A, A, 0, 0},
         {IDC_TKT_LABEL, A, A, 0, 0},           {IDC_TKT_CHOOSE, A, A, 0, 0},     {IDC_FORWARDABLE_LABEL, A, A, 0, 0},
         {IDC_FORWARDABLE_TRUE, A, A, 0, 0},    {IDC_FORWARDABLE_FALSE, A, A, 0, 0},
-        {IDC_STATUS_LOG, A, A, 0, 1},
+        {IDC_FORWARDABLE_NOT_SET, A, A, 0, 0}, {IDC_STATUS_LOG, A, A, 0, 1},
     };
     Resizer& resizer = *GetResizer(dialog);
     EXPECT_EQ(resizer.rules.size(), sizeof table / sizeof table[0]);

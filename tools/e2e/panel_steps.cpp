@@ -23,7 +23,8 @@ struct NamedId {
 const NamedId kLists[] = {{"available", IDC_AVAILABLE_LIST}, {"selected", IDC_SELECTED_LIST}};
 const NamedId kButtons[] = {{"add", IDC_ADD},         {"remove", IDC_REMOVE}, {"default", IDC_DEFAULT_REALM},
                             {"server", IDC_SERVER_REALM}, {"client", IDC_CLIENT_REALM}};
-const NamedId kRadios[] = {{"true", IDC_FORWARDABLE_TRUE}, {"false", IDC_FORWARDABLE_FALSE}};
+const NamedId kRadios[] = {
+    {"true", IDC_FORWARDABLE_TRUE}, {"false", IDC_FORWARDABLE_FALSE}, {"not-set", IDC_FORWARDABLE_NOT_SET}};
 const NamedId kEdits[] = {{"tgs", IDC_TGS_ENCTYPES}, {"tkt", IDC_TKT_ENCTYPES}};
 
 template <std::size_t N>
@@ -212,18 +213,24 @@ bool StepExpectLog(DriverSession& session, const ScenarioStep& step, std::string
     return error.empty();
 }
 
+// The names of the checked buttons joined by "+", or "none": exactly one name passes.
 bool StepExpectChecked(DriverSession& session, const ScenarioStep& step, std::string& error)
 {
-    bool checkedTrue = false;
-    bool checkedFalse = false;
-    if (!RequireArgumentCount(step, 1, 1, error) || !WaitUntilReady(session, error) ||
-        !IsChecked(session, IDC_FORWARDABLE_TRUE, checkedTrue, error) ||
-        !IsChecked(session, IDC_FORWARDABLE_FALSE, checkedFalse, error))
+    if (!RequireArgumentCount(step, 1, 1, error) || !WaitUntilReady(session, error))
         return false;
-    const char* state = checkedTrue ? (checkedFalse ? "both" : "true") : (checkedFalse ? "false" : "none");
+    std::string state;
+    for (const NamedId& radio : kRadios) {
+        bool checked = false;
+        if (!IsChecked(session, radio.id, checked, error))
+            return false;
+        if (checked)
+            state += std::string(state.empty() ? "" : "+") + radio.name;
+    }
+    if (state.empty())
+        state = "none";
     if (step.args[0] == state)
         return true;
-    error = std::string("the forwardable radio buttons show ") + state + ", not " + step.args[0];
+    error = "the forwardable radio buttons show " + state + ", not " + step.args[0];
     return false;
 }
 

@@ -20,9 +20,9 @@ bool StepExpectCalls(DriverSession& session, const ScenarioStep& step, std::stri
 bool StepMemory(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectReleased(DriverSession& session, const ScenarioStep& step, std::string& error);
 
-// Main window steps: select LIST NAME..., select-range LIST FIRST LAST|last [STEP], press BUTTON, click true|false, expect-available,
-// expect-selected, expect-count LIST N, expect-log, expect-checked true|false|none,
-// expect-edit tgs|tkt TEXT.
+// Main window steps: select LIST NAME..., select-range LIST FIRST LAST|last [STEP], press BUTTON,
+// click true|false|not-set, expect-available, expect-selected, expect-count LIST N, expect-log,
+// expect-checked true|false|not-set, expect-edit tgs|tkt TEXT.
 bool StepSelect(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepSelectRange(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepPress(DriverSession& session, const ScenarioStep& step, std::string& error);

@@ -1,5 +1,6 @@
-// [capaths] with one trust search per target realm, written subsection by subsection: the cost
-// follows the routes that need an entry, not the number of realm pairs.
+// [capaths] with one trust search per target realm, written subsection by subsection: the memory
+// follows the routes that need an entry, not the number of realm pairs; the time does not, as every
+// target realm is searched and every pair's route looked at.
 #include "capaths_generation.h"
 
 #include "trust_graph.h"
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <new>
 #include <set>
 #include <utility>
 
@@ -96,6 +99,9 @@ SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
     SearchTable table;
     table.column.assign(graph.realms.size(), kNoRealm);
     table.width = targets.size();
+    // A 32-bit size_t can wrap here; the table it would give is out of reach anyway.
+    if (table.width != 0 && graph.realms.size() > std::numeric_limits<std::size_t>::max() / table.width)
+        throw std::bad_alloc();
     table.cells.resize(graph.realms.size() * table.width);
     // Searches go in a few columns at a time, so that filling writes whole cache lines.
     constexpr std::size_t kBatch = 16;
@@ -114,15 +120,15 @@ SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
     return table;
 }
 
-// done[t] == stamp: target t is taken already for this subsection.
+// takenBy[t] == subsection: target t is taken already by the subsection of that number.
 void AppendRelations(const TrustGraph& graph, const SearchTable& searches, std::uint32_t source,
-                     const Numbers& targets, std::uint32_t stamp, Numbers& done, Numbers& chain,
+                     const Numbers& targets, std::uint32_t subsection, Numbers& takenBy, Numbers& chain,
                      std::vector<std::pair<std::uint32_t, std::uint32_t>>& relations)
 {
     for (const std::uint32_t target : targets) {
-        if (done[target] == stamp)
+        if (takenBy[target] == subsection)
             continue;
-        done[target] = stamp;
+        takenBy[target] = subsection;
         const std::uint32_t column = searches.column[target];
         if (column == kNoRealm)
             continue;
@@ -148,20 +154,20 @@ void WriteCapaths(const ConfigTextWriter& writer, const TrustTable& trusts, cons
     std::vector<std::string> upper;
     for (const std::string& realm : graph.realms)
         upper.push_back(ToUpperCopy(realm));
-    // Each subsection stamps the targets it has taken, itself first; a server listed twice
-    // gets two subsections alike.
-    Numbers done(graph.realms.size(), kNoRealm);
+    // Each subsection marks the targets it has taken with its number, itself first; a server
+    // listed twice gets two subsections alike.
+    Numbers takenBy(graph.realms.size(), kNoRealm);
     Numbers chain;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> relations;
     bool started = false;
     for (std::size_t index = 0; index < sources.size(); ++index) {
         const Source& source = sources[index];
-        const auto stamp = static_cast<std::uint32_t>(index);
+        const auto subsection = static_cast<std::uint32_t>(index);
         relations.clear();
-        done[source.realm] = stamp;
-        AppendRelations(graph, searches, source.realm, *source.firstTargets, stamp, done, chain, relations);
+        takenBy[source.realm] = subsection;
+        AppendRelations(graph, searches, source.realm, *source.firstTargets, subsection, takenBy, chain, relations);
         if (source.moreTargets != nullptr)
-            AppendRelations(graph, searches, source.realm, *source.moreTargets, stamp, done, chain, relations);
+            AppendRelations(graph, searches, source.realm, *source.moreTargets, subsection, takenBy, chain, relations);
         if (relations.empty())
             continue;
         if (!started)

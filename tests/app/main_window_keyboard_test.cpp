@@ -12,11 +12,11 @@
 
 namespace {
 
-// Every tab stop in template order, the radio pair being one of them.
+// Every tab stop in template order, the radio pair being one of them and each family box another.
 const std::vector<int> kTabOrder{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM,    IDC_SERVER_REALM,
                                  IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,       IDC_TKT_ENCTYPES,
-                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
-                                 IDC_STATUS_LOG};
+                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_TRUE, IDC_MIT_CLIENTS,    IDC_HEIMDAL_CLIENTS,
+                                 IDC_JAVA_CLIENTS, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,    IDC_STATUS_LOG};
 
 class MainWindowKeyboardTest : public testing::Test {
 protected:
@@ -119,7 +119,7 @@ TEST_F(MainWindowKeyboardTest, ArrowKeysMoveInsideTheRadioPairAndTickIt)
     EXPECT_EQ(seen[2], IDC_FORWARDABLE_FALSE);
     EXPECT_EQ(seen[3], IDC_FORWARDABLE_TRUE);
     EXPECT_EQ(seen[4], IDC_FORWARDABLE_FALSE);
-    EXPECT_EQ(seen[5], IDC_AVAILABLE_LIST);
+    EXPECT_EQ(seen[5], IDC_MIT_CLIENTS);
     EXPECT_EQ(seen[6], IDC_FORWARDABLE_FALSE);
     EXPECT_EQ(trueChecks, (std::vector<UINT>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}));
     EXPECT_EQ(falseChecks, (std::vector<UINT>{BST_UNCHECKED, BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
@@ -145,6 +145,7 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
     ShowRealms(main.window, {"a.test", "b.test", "c.test"});
     const HWND selected = main.Control(IDC_SELECTED_LIST);
     Run({FocusOn(IDC_AVAILABLE_LIST), Key(VK_HOME), Key(VK_DOWN),            // b.test
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // Java, Heimdal, MIT
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // radios, "...", edit
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // edit, "...", Client
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // Server, Default, Remove
@@ -153,7 +154,8 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
          ExpectFocus(IDC_ADD, "after Add"),
          // To the Selected list: Shift+Tab twice from Add.
          Key(VK_TAB, true), Key(VK_TAB, true), ExpectFocus(IDC_SELECTED_LIST, "the Selected list"), Key(VK_HOME),
-         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, radios, "..."
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, Java, Heimdal
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // MIT, radios, "..."
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // edit, "...", edit
          Key(VK_TAB, true),                                        // Client Realm
          ExpectFocus(IDC_CLIENT_REALM, "Client Realm"), Key(VK_SPACE), Key(VK_TAB, true), Key(VK_SPACE),

@@ -19,6 +19,15 @@ void BuildMainDialogRules(Resizer& resizer, HWND dialog)
         {item(IDC_SELECTED_LIST), 1},
     };
     DistributeWidth(resizer, row, sizeof row / sizeof row[0]);
+    // The family boxes stay beside the forwardable buttons: automatic rules would send those
+    // right of the middle to the right edge and stretch the label between.
+    const DistributionEntry families[] = {
+        {item(IDC_CLIENTS_LABEL), 0},
+        {item(IDC_MIT_CLIENTS), 0},
+        {item(IDC_HEIMDAL_CLIENTS), 0},
+        {item(IDC_JAVA_CLIENTS), 0},
+    };
+    DistributeWidth(resizer, families, sizeof families / sizeof families[0]);
     const HWND selectedLabel[] = {item(IDC_SELECTED_LABEL)};
     FollowLeftEdge(resizer, item(IDC_SELECTED_LIST), selectedLabel, 1);
     // All extra height goes to the log; these would otherwise drift with the split line.
@@ -26,7 +35,10 @@ void BuildMainDialogRules(Resizer& resizer, HWND dialog)
         {item(IDC_AVAILABLE_LIST), 0}, {item(IDC_TGS_ENCTYPES), 0},      {item(IDC_TKT_ENCTYPES), 0},
         {item(IDC_LIBDEFAULTS_GROUP), 0}, {item(IDC_TKT_LABEL), 0},      {item(IDC_TKT_CHOOSE), 0},
         {item(IDC_FORWARDABLE_LABEL), 0}, {item(IDC_FORWARDABLE_TRUE), 0}, {item(IDC_FORWARDABLE_FALSE), 0},
-        {item(IDC_FORWARDABLE_NOT_SET), 0}, {item(IDC_STATUS_LOG), 1},
+        {item(IDC_FORWARDABLE_NOT_SET), 0},
+        {item(IDC_CLIENTS_LABEL), 0},     {item(IDC_MIT_CLIENTS), 0},      {item(IDC_HEIMDAL_CLIENTS), 0},
+        {item(IDC_JAVA_CLIENTS), 0},
+        {item(IDC_STATUS_LOG), 1},
     };
     DistributeHeight(resizer, column, sizeof column / sizeof column[0]);
 }

@@ -163,6 +163,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ShowSearchingPlaceholder(window);
         AddButtonTooltip(IDC_SERVER_REALM, window, "Realms that contain servers");
         AddButtonTooltip(IDC_CLIENT_REALM, window, "Realms that contain clients");
+        AddButtonTooltip(IDC_MIT_CLIENTS, window, "MIT clients: [capaths] in MIT's layout");
+        AddButtonTooltip(IDC_HEIMDAL_CLIENTS, window,
+                         "Heimdal clients: [domain_realm], Heimdal's enctype lines, [capaths] in Heimdal's layout "
+                         "unless MIT is ticked too");
+        AddButtonTooltip(IDC_JAVA_CLIENTS, window, "Java clients: [domain_realm] and udp_preference_limit = 1");
+        CheckDlgButton(window, IDC_MIT_CLIENTS, BST_CHECKED);
         return TRUE;
     case WM_COMMAND:
         DispatchCommand(window, LOWORD(wParam));

@@ -1,5 +1,6 @@
-// [capaths] with one trust search per target realm, written subsection by subsection: the cost
-// follows the routes that need an entry, not the number of realm pairs.
+// [capaths] in MIT's layout, one trust search per target realm, or in Heimdal's, one search per
+// subsection. Written subsection by subsection: the memory follows the routes that need an entry,
+// not the number of realm pairs; the time does not, as every pair's route is still looked at.
 #include "capaths_generation.h"
 
 #include "trust_graph.h"
@@ -7,12 +8,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <new>
 #include <set>
 #include <utility>
 
 namespace {
 
 using Numbers = std::vector<std::uint32_t>;
+using Relations = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
 
 // A subsection's realm and the lists whose realms are its targets, in order.
 struct Source {
@@ -96,6 +100,9 @@ SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
     SearchTable table;
     table.column.assign(graph.realms.size(), kNoRealm);
     table.width = targets.size();
+    // A 32-bit size_t can wrap here; the table it would give is out of reach anyway.
+    if (table.width != 0 && graph.realms.size() > std::numeric_limits<std::size_t>::max() / table.width)
+        throw std::bad_alloc();
     table.cells.resize(graph.realms.size() * table.width);
     // Searches go in a few columns at a time, so that filling writes whole cache lines.
     constexpr std::size_t kBatch = 16;
@@ -114,54 +121,102 @@ SearchTable SearchesFrom(const TrustGraph& graph, const Numbers& targets)
     return table;
 }
 
-// done[t] == stamp: target t is taken already for this subsection.
-void AppendRelations(const TrustGraph& graph, const SearchTable& searches, std::uint32_t source,
-                     const Numbers& targets, std::uint32_t stamp, Numbers& done, Numbers& chain,
-                     std::vector<std::pair<std::uint32_t, std::uint32_t>>& relations)
+// takenBy[t] == subsection: target t is taken already by the subsection of that number. Returns
+// how many of the routes have two or more realms in between.
+std::size_t AppendMitRelations(const TrustGraph& graph, const SearchTable& searches, std::uint32_t source,
+                               const Numbers& targets, std::uint32_t subsection, Numbers& takenBy, Numbers& chain,
+                               Relations& relations)
 {
+    std::size_t longRoutes = 0;
     for (const std::uint32_t target : targets) {
-        if (done[target] == stamp)
+        if (takenBy[target] == subsection)
             continue;
-        done[target] = stamp;
+        takenBy[target] = subsection;
         const std::uint32_t column = searches.column[target];
         if (column == kNoRealm)
             continue;
         CapathChain(graph, {searches.cells.data() + column, searches.width}, source, target, chain);
         for (const std::uint32_t realm : chain)
             relations.emplace_back(target, realm);
+        longRoutes += chain.size() >= 2 ? 1 : 0;
+    }
+    return longRoutes;
+}
+
+// Heimdal takes a target's first value as the realm that issues its ticket-granting ticket, and
+// looks up the hop before that one under the same client again: each realm's hop before it is
+// written once, from one search over `reversed` from the source, so that all routes agree.
+// fromSource[r]: the realm before r on the way from the source. tagged[r] == subsection: r is
+// written already.
+void AppendHeimdalRelations(const TrustGraph& reversed, const Numbers& fromSource, std::uint32_t source,
+                            const Numbers& targets, std::uint32_t subsection, Numbers& takenBy, Numbers& tagged,
+                            Numbers& chain, Relations& relations)
+{
+    for (const std::uint32_t target : targets) {
+        if (takenBy[target] == subsection)
+            continue;
+        takenBy[target] = subsection;
+        // Searched from the source, the chain runs from the target's side: Hk first, H1 last.
+        CapathChain(reversed, {fromSource.data(), 1}, target, source, chain);
+        std::uint32_t tag = target;
+        for (const std::uint32_t realm : chain) {
+            if (tagged[tag] != subsection)
+                relations.emplace_back(tag, realm);
+            tagged[tag] = subsection;
+            tag = realm;
+        }
     }
 }
 
 }  // namespace
 
-void WriteCapaths(const ConfigTextWriter& writer, const TrustTable& trusts, const std::vector<std::string>& servers,
-                  const std::vector<std::string>& clients)
+std::size_t WriteCapaths(const ConfigTextWriter& writer, const TrustTable& trusts,
+                         const std::vector<std::string>& servers, const std::vector<std::string>& clients,
+                         CapathsLayout layout)
 {
     std::vector<std::string> selected = servers;
     selected.insert(selected.end(), clients.begin(), clients.end());
-    const TrustGraph graph = MakeTrustGraph(trusts, selected);
+    TrustGraph graph = MakeTrustGraph(trusts, selected);
     const Numbers serverNumbers = Numbered(graph, servers);
     const Numbers clientNumbers = Numbered(graph, clients);
     const std::vector<Source> sources = SourcesInOrder(serverNumbers, clientNumbers);
-    const SearchTable searches = SearchesFrom(graph, TargetsWithEntries(graph, sources, serverNumbers, clientNumbers));
+    const bool heimdal = layout == CapathsLayout::kHeimdal;
+    SearchTable searches;
+    if (heimdal)
+        ReverseTrusts(graph);
+    else
+        searches = SearchesFrom(graph, TargetsWithEntries(graph, sources, serverNumbers, clientNumbers));
 
     std::vector<std::string> upper;
     for (const std::string& realm : graph.realms)
         upper.push_back(ToUpperCopy(realm));
-    // Each subsection stamps the targets it has taken, itself first; a server listed twice
-    // gets two subsections alike.
-    Numbers done(graph.realms.size(), kNoRealm);
+    // Each subsection marks the targets it has taken with its number, itself first; a server
+    // listed twice gets two subsections alike.
+    Numbers takenBy(graph.realms.size(), kNoRealm);
+    Numbers tagged(heimdal ? graph.realms.size() : 0, kNoRealm);
+    Numbers fromSource;
+    Numbers queue;
     Numbers chain;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> relations;
+    Relations relations;
+    std::size_t longRoutes = 0;
     bool started = false;
     for (std::size_t index = 0; index < sources.size(); ++index) {
         const Source& source = sources[index];
-        const auto stamp = static_cast<std::uint32_t>(index);
+        const auto subsection = static_cast<std::uint32_t>(index);
         relations.clear();
-        done[source.realm] = stamp;
-        AppendRelations(graph, searches, source.realm, *source.firstTargets, stamp, done, chain, relations);
-        if (source.moreTargets != nullptr)
-            AppendRelations(graph, searches, source.realm, *source.moreTargets, stamp, done, chain, relations);
+        takenBy[source.realm] = subsection;
+        if (heimdal)
+            SearchTrusts(graph, source.realm, fromSource, queue);
+        for (const Numbers* targets : {source.firstTargets, source.moreTargets}) {
+            if (targets == nullptr)
+                continue;
+            if (heimdal)
+                AppendHeimdalRelations(graph, fromSource, source.realm, *targets, subsection, takenBy, tagged, chain,
+                                       relations);
+            else
+                longRoutes += AppendMitRelations(graph, searches, source.realm, *targets, subsection, takenBy, chain,
+                                                 relations);
+        }
         if (relations.empty())
             continue;
         if (!started)
@@ -175,4 +230,5 @@ void WriteCapaths(const ConfigTextWriter& writer, const TrustTable& trusts, cons
     }
     if (started)
         writer.WriteSectionEnd();
+    return longRoutes;
 }

@@ -1,9 +1,11 @@
-// Generation of the three sections: library defaults, the selected realms' KDCs, capaths.
+// Generation of the sections: library defaults, the selected realms' KDCs, capaths, domain realms.
 #include "config_generation.h"
 
 #include "capaths_generation.h"
 #include "control_texts.h"
+#include "enctype_names.h"
 #include "enctype_tokens.h"
+#include "name_check.h"
 #include "upper_case.h"
 
 #include <cstddef>
@@ -41,11 +43,12 @@ SelectedRealms ReadSelection(const std::vector<std::string>& items)
 
 // The chooser joins names with ", ", which Java's parser reads as one name followed by
 // names with a leading blank; blanks alone separate them for every reader.
-std::string SpaceSeparatedNames(const std::string& text)
+std::string SpaceSeparatedNames(const std::string& text, bool heimdalOnly = false)
 {
     std::string joined;
     for (const std::string& name : SplitEncTypeList(text))
-        joined += (joined.empty() ? "" : " ") + name;
+        if (!heimdalOnly || HeimdalKnowsEncType(name))
+            joined += (joined.empty() ? "" : " ") + name;
     return joined;
 }
 
@@ -65,8 +68,16 @@ std::vector<Relation> LibdefaultsRelations(const DialogState& state, const Selec
     std::vector<Relation> relations;
     AddIfNotEmpty(relations, "default_realm", ToUpperCopy(realms.defaultRealm));
     AddIfNotEmpty(relations, "default_tgs_enctypes", SpaceSeparatedNames(state.tgsEnctypes));
+    // Heimdal reads neither MIT line, only its own.
+    if (state.heimdalClients)
+        AddIfNotEmpty(relations, "default_tgs_etypes", SpaceSeparatedNames(state.tgsEnctypes, true));
     AddIfNotEmpty(relations, "default_tkt_enctypes", SpaceSeparatedNames(state.tktEnctypes));
+    if (state.heimdalClients)
+        AddIfNotEmpty(relations, "default_as_etypes", SpaceSeparatedNames(state.tktEnctypes, true));
     AddIfNotEmpty(relations, "forwardable", forwardable);
+    // Java takes 0 for UDP first, and a directory's replies do not fit in UDP.
+    if (state.javaClients)
+        relations.push_back({"udp_preference_limit", "1"});
     return relations;
 }
 
@@ -89,9 +100,23 @@ std::vector<Subsection> RealmSubsections(const SelectedRealms& realms, const Kdc
     return subsections;
 }
 
+// Java maps a host that no relation names to the default realm, and Heimdal and MIT take the
+// host's own domain: a host in a subdomain that is no realm needs its realm named.
+std::vector<Relation> DomainRealmRelations(const SelectedRealms& realms)
+{
+    std::vector<Relation> relations;
+    for (const std::string& realm : realms.all) {
+        const std::string domain = FoldedDomainName(realm);
+        const std::string upper = ToUpperCopy(realm);
+        relations.push_back({"." + domain, upper});
+        relations.push_back({domain, upper});
+    }
+    return relations;
+}
+
 }  // namespace
 
-void GenerateConfigText(const DialogState& state, const RealmDirectory& directory, const ConfigTextWriter& writer)
+std::size_t GenerateConfigText(const DialogState& state, const RealmDirectory& directory, const ConfigTextWriter& writer)
 {
     const SelectedRealms realms = ReadSelection(state.selectedItems);
     const std::vector<Relation> libdefaults = LibdefaultsRelations(state, realms);
@@ -99,5 +124,12 @@ void GenerateConfigText(const DialogState& state, const RealmDirectory& director
         writer.WriteSection("libdefaults", libdefaults);
     if (!realms.all.empty())
         writer.WriteNestedSection("realms", RealmSubsections(realms, directory.kdcTable));
-    WriteCapaths(writer, directory.trustTable, realms.servers, realms.clients);
+    // No one text serves MIT and Heimdal on routes with two or more realms in between: MIT's
+    // layout wins, and Heimdal's clients need referrals there.
+    const CapathsLayout layout = state.heimdalClients && !state.mitClients ? CapathsLayout::kHeimdal
+                                                                             : CapathsLayout::kMit;
+    const std::size_t longRoutes = WriteCapaths(writer, directory.trustTable, realms.servers, realms.clients, layout);
+    if ((state.heimdalClients || state.javaClients) && !realms.all.empty())
+        writer.WriteSection("domain_realm", DomainRealmRelations(realms));
+    return state.heimdalClients && state.mitClients ? longRoutes : 0;
 }

@@ -5,6 +5,7 @@
 #include "config_text_writer.h"
 #include "realm_directory.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,16 @@ struct DialogState {
     std::string tktEnctypes;  // IDC_TKT_ENCTYPES
     bool forwardableTrue = false;   // IDC_FORWARDABLE_TRUE
     bool forwardableFalse = false;  // IDC_FORWARDABLE_FALSE
+    // The client families the text is for: IDC_MIT_CLIENTS, IDC_HEIMDAL_CLIENTS, IDC_JAVA_CLIENTS.
+    bool mitClients = true;
+    bool heimdalClients = false;
+    bool javaClients = false;
 };
 
-// Writes [libdefaults], [realms] and [capaths], each only when it has entries.
-void GenerateConfigText(const DialogState& state, const RealmDirectory& directory, const ConfigTextWriter& writer);
+// Writes [libdefaults], [realms], [capaths] and, for Heimdal or Java clients, [domain_realm],
+// each only when it has entries. Returns how many routes Heimdal clients can take only with
+// referrals: with MIT and Heimdal both, those written in MIT's layout that Heimdal reads otherwise.
+std::size_t GenerateConfigText(const DialogState& state, const RealmDirectory& directory,
+                               const ConfigTextWriter& writer);
 
 #endif

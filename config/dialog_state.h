@@ -7,17 +7,20 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
-// IDC_SELECTED_LIST, IDC_TGS_ENCTYPES, IDC_TKT_ENCTYPES, IDC_FORWARDABLE_TRUE and
-// IDC_FORWARDABLE_FALSE, read as they are.
+// IDC_SELECTED_LIST, IDC_TGS_ENCTYPES, IDC_TKT_ENCTYPES, IDC_FORWARDABLE_TRUE,
+// IDC_FORWARDABLE_FALSE and the client family boxes, read as they are.
 DialogState ReadDialogState(HWND mainWindow);
 
-// Writes the configuration for the main window's current state and the realm directory.
-void GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer);
+// Writes the configuration for the main window's current state and the realm directory; returns
+// how many routes Heimdal clients can take only with referrals.
+std::size_t GenerateConfig(HWND mainWindow, const ConfigTextWriter& writer);
 
-// The whole text GenerateConfig writes, with LF line ends. Throws std::bad_alloc when there is
-// not enough memory for all of it.
+// The whole text GenerateConfig writes, with LF line ends, and a warning in the status log when
+// some routes need referrals for Heimdal. Throws std::bad_alloc when there is not enough memory
+// for all of it.
 std::string GeneratedConfigText(HWND mainWindow);
 
 #endif

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -74,6 +75,23 @@ TrustGraph MakeTrustGraph(const TrustTable& trusts, const std::vector<std::strin
         graph.foldedSuffixes.push_back(std::move(numbered));
     }
     return graph;
+}
+
+void ReverseTrusts(TrustGraph& graph)
+{
+    const std::size_t count = graph.realms.size();
+    std::vector<std::uint32_t> first(count + 1, 0);
+    for (const std::uint32_t realm : graph.trusted)
+        ++first[realm + 1];
+    for (std::size_t realm = 0; realm < count; ++realm)
+        first[realm + 1] += first[realm];
+    std::vector<std::uint32_t> reversed(graph.trusted.size());
+    std::vector<std::uint32_t> next(first.begin(), first.end() - 1);
+    for (std::uint32_t realm = 0; realm < count; ++realm)
+        for (std::uint32_t entry = graph.firstTrusted[realm]; entry < graph.firstTrusted[realm + 1]; ++entry)
+            reversed[next[graph.trusted[entry]]++] = realm;
+    graph.firstTrusted = std::move(first);
+    graph.trusted = std::move(reversed);
 }
 
 std::uint32_t RealmNumber(const TrustGraph& graph, const std::string& realm)

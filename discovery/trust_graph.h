@@ -26,6 +26,11 @@ struct TrustGraph {
 // Every realm of the table, and the further names given, numbered.
 TrustGraph MakeTrustGraph(const TrustTable& trusts, const std::vector<std::string>& moreRealms);
 
+// Turns every entry round, from trusted to trusting realm: a search from a client realm then
+// reaches the realms whose services its users can reach. Each realm's entries come in the order of
+// the realms that had them.
+void ReverseTrusts(TrustGraph& graph);
+
 // kNoRealm for a name the graph does not hold.
 std::uint32_t RealmNumber(const TrustGraph& graph, const std::string& realm);
 

@@ -11,3 +11,11 @@ const char* const kEncTypeNames[kEncTypeCount] = {
     "aes256-cts-hmac-sha1-96",
     "aes128-cts-hmac-sha1-96",
 };
+
+bool HeimdalKnowsEncType(const std::string& name)
+{
+    for (const char* known : kEncTypeNames)
+        if (name == known)
+            return name != "des3-cbc-sha1-kd" && name != "arcfour-hmac-md5-exp";
+    return false;
+}

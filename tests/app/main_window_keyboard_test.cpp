@@ -12,11 +12,12 @@
 
 namespace {
 
-// Every tab stop in template order, the forwardable group being one of them, on "Not set" at start.
-const std::vector<int> kTabOrder{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM,    IDC_SERVER_REALM,
-                                 IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,       IDC_TKT_ENCTYPES,
-                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
-                                 IDC_STATUS_LOG};
+// Every tab stop in template order: the forwardable group is one of them, on "Not set" at start,
+// and each family box another.
+const std::vector<int> kTabOrder{IDC_ADD,          IDC_REMOVE,          IDC_DEFAULT_REALM,       IDC_SERVER_REALM,
+                                 IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,    IDC_TGS_CHOOSE,          IDC_TKT_ENCTYPES,
+                                 IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_MIT_CLIENTS,     IDC_HEIMDAL_CLIENTS,
+                                 IDC_JAVA_CLIENTS, IDC_AVAILABLE_LIST,  IDC_SELECTED_LIST,       IDC_STATUS_LOG};
 
 bool InForwardableGroup(int id)
 {
@@ -151,7 +152,7 @@ TEST_F(MainWindowKeyboardTest, ArrowKeysMoveInsideTheForwardableGroupAndTickIt)
     EXPECT_FALSE(InForwardableGroup(seen[0])) << seen[0];
     EXPECT_EQ(std::vector<int>(seen.begin() + 1, seen.end()),
               (std::vector<int>{IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_TRUE, IDC_FORWARDABLE_FALSE,
-                                IDC_FORWARDABLE_TRUE, IDC_AVAILABLE_LIST, IDC_FORWARDABLE_TRUE}));
+                                IDC_FORWARDABLE_TRUE, IDC_MIT_CLIENTS, IDC_FORWARDABLE_TRUE}));
     EXPECT_EQ(checked, (std::vector<int>{IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_NOT_SET, IDC_FORWARDABLE_TRUE,
                                          IDC_FORWARDABLE_FALSE, IDC_FORWARDABLE_TRUE}));
 }
@@ -213,6 +214,7 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
     ShowRealms(main.window, {"a.test", "b.test", "c.test"});
     const HWND selected = main.Control(IDC_SELECTED_LIST);
     Run({FocusOn(IDC_AVAILABLE_LIST), Key(VK_HOME), Key(VK_DOWN),            // b.test
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // Java, Heimdal, MIT
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // forwardable, "...", edit
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // edit, "...", Client
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),             // Server, Default, Remove
@@ -221,7 +223,8 @@ TEST_F(MainWindowKeyboardTest, ThePanelWorksFromTheKeyboardAlone)
          ExpectFocus(IDC_ADD, "after Add"),
          // To the Selected list: Shift+Tab twice from Add.
          Key(VK_TAB, true), Key(VK_TAB, true), ExpectFocus(IDC_SELECTED_LIST, "the Selected list"), Key(VK_HOME),
-         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, forwardable, "..."
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // IDC_AVAILABLE_LIST, Java, Heimdal
+         Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // MIT, forwardable, "..."
          Key(VK_TAB, true), Key(VK_TAB, true), Key(VK_TAB, true),  // edit, "...", edit
          Key(VK_TAB, true),                                        // Client Realm
          ExpectFocus(IDC_CLIENT_REALM, "Client Realm"), Key(VK_SPACE), Key(VK_TAB, true), Key(VK_SPACE),

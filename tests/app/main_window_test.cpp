@@ -165,10 +165,13 @@ TEST_F(MainWindowTest, IsAHiddenDialogOfItsOwnClassUntilStartUpShowsIt)
     EXPECT_EQ(GetClassLongPtrA(window, GCL_CBWNDEXTRA), DLGWINDOWEXTRA);
     EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND), static_cast<ULONG_PTR>(COLOR_BTNFACE + 1));
     EXPECT_NE(GetClassLongPtrA(window, GCLP_HICON), 0u);
-    // Forwardable is "Not set" at start, and the enctype edits are empty.
+    // Forwardable is "Not set" at start, the enctype edits are empty, and the text is for MIT's clients.
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_TRUE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_FALSE, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendDlgItemMessageA(window, IDC_FORWARDABLE_NOT_SET, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_MIT_CLIENTS, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_HEIMDAL_CLIENTS, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_JAVA_CLIENTS, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(WindowText(GetDlgItem(window, IDC_TGS_ENCTYPES)), "");
     EXPECT_TRUE(GetWindowLongPtrA(GetDlgItem(window, IDC_TGS_ENCTYPES), GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(ItemTexts(GetDlgItem(window, IDC_SELECTED_LIST)).empty());
@@ -257,11 +260,11 @@ TEST_F(MainWindowTest, PlaceholderGoesAlsoWhenNothingIsFound)
     EXPECT_TRUE(ItemTexts(main.Control(IDC_AVAILABLE_LIST)).empty());
 }
 
-TEST_F(MainWindowTest, ServerAndClientButtonsEachHaveTheirOwnTooltip)
+TEST_F(MainWindowTest, ServerClientAndFamilyButtonsEachHaveTheirOwnTooltip)
 {
     TestMainWindow main;
     const std::vector<HWND> tooltips = TooltipsOwnedBy(main.window);
-    ASSERT_EQ(tooltips.size(), 2u);
+    ASSERT_EQ(tooltips.size(), 5u);
     std::vector<std::pair<int, std::string>> tools;
     for (HWND tooltip : tooltips) {
         for (const ToolSeen& tool : ToolsOf(tooltip)) {
@@ -272,8 +275,12 @@ TEST_F(MainWindowTest, ServerAndClientButtonsEachHaveTheirOwnTooltip)
         EXPECT_TRUE(GetWindowLongPtrA(tooltip, GWL_STYLE) & TTS_ALWAYSTIP);
     }
     std::sort(tools.begin(), tools.end());
-    EXPECT_EQ(tools, (std::vector<std::pair<int, std::string>>{{IDC_SERVER_REALM, "Realms that contain servers"},
-                                                               {IDC_CLIENT_REALM, "Realms that contain clients"}}));
+    ASSERT_EQ(tools.size(), 5u);
+    EXPECT_EQ(tools[0], (std::pair<int, std::string>{IDC_SERVER_REALM, "Realms that contain servers"}));
+    EXPECT_EQ(tools[1], (std::pair<int, std::string>{IDC_CLIENT_REALM, "Realms that contain clients"}));
+    EXPECT_EQ((std::vector<int>{tools[2].first, tools[3].first, tools[4].first}),
+              (std::vector<int>{IDC_MIT_CLIENTS, IDC_HEIMDAL_CLIENTS, IDC_JAVA_CLIENTS}));
+    EXPECT_NE(tools[4].second.find("udp_preference_limit"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, AddButtonTooltipRefusesMissingArgumentsAndControls)
@@ -283,9 +290,9 @@ TEST_F(MainWindowTest, AddButtonTooltipRefusesMissingArgumentsAndControls)
     EXPECT_FALSE(AddButtonTooltip(IDC_ADD, nullptr, "tip"));
     EXPECT_FALSE(AddButtonTooltip(IDC_ADD, main.window, nullptr));
     EXPECT_FALSE(AddButtonTooltip(4321, main.window, "tip"));
-    EXPECT_EQ(TooltipsOwnedBy(main.window).size(), 2u);
+    EXPECT_EQ(TooltipsOwnedBy(main.window).size(), 5u);
     EXPECT_TRUE(AddButtonTooltip(IDC_ADD, main.window, "tip"));
-    EXPECT_EQ(TooltipsOwnedBy(main.window).size(), 3u);
+    EXPECT_EQ(TooltipsOwnedBy(main.window).size(), 6u);
 }
 
 TEST_F(MainWindowTest, TabMovesThroughTheControlsInTemplateOrderAndWraps)
@@ -293,8 +300,9 @@ TEST_F(MainWindowTest, TabMovesThroughTheControlsInTemplateOrderAndWraps)
     TestMainWindow main;
     const std::vector<int> expected{IDC_ADD,          IDC_REMOVE,         IDC_DEFAULT_REALM, IDC_SERVER_REALM,
                                     IDC_CLIENT_REALM, IDC_TGS_ENCTYPES,   IDC_TGS_CHOOSE,    IDC_TKT_ENCTYPES,
-                                    IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
-                                    IDC_STATUS_LOG,   IDC_ADD};
+                                    IDC_TKT_CHOOSE,   IDC_FORWARDABLE_NOT_SET, IDC_MIT_CLIENTS, IDC_HEIMDAL_CLIENTS,
+                                    IDC_JAVA_CLIENTS, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST, IDC_STATUS_LOG,
+                                    IDC_ADD};
     std::vector<int> visited{IDC_ADD};
     HWND control = main.Control(IDC_ADD);
     for (std::size_t step = 1; step < expected.size(); ++step) {

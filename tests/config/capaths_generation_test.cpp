@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <set>
 #include <sstream>
@@ -14,11 +15,32 @@
 namespace {
 
 std::string Capaths(const TrustTable& trusts, const std::vector<std::string>& servers,
-                    const std::vector<std::string>& clients)
+                    const std::vector<std::string>& clients, CapathsLayout layout = CapathsLayout::kMit)
 {
     std::ostringstream out;
-    WriteCapaths(ConfigTextWriter{out}, trusts, servers, clients);
+    WriteCapaths(ConfigTextWriter{out}, trusts, servers, clients, layout);
     return out.str();
+}
+
+// Each subsection's relations in order, by the subsection's realm; a repeated subsection is read once.
+std::map<std::string, std::vector<std::pair<std::string, std::string>>> Subsections(const std::string& text)
+{
+    std::map<std::string, std::vector<std::pair<std::string, std::string>>> subsections;
+    std::istringstream lines(text);
+    std::string line;
+    std::string name;
+    bool repeated = false;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find(" = ");
+        if (line.size() > 4 && line.compare(line.size() - 4, 4, " = {") == 0) {
+            name = line.substr(0, line.size() - 4);
+            repeated = subsections.count(name) != 0;
+            subsections[name];
+        } else if (equals != std::string::npos && !repeated) {
+            subsections[name].emplace_back(line.substr(4, equals - 4), line.substr(equals + 3));
+        }
+    }
+    return subsections;
 }
 
 // The section as one search per realm pair and one subsection list written at once give it.
@@ -57,9 +79,55 @@ std::string PerPairCapaths(const TrustTable& trusts, const std::vector<std::stri
 
 }  // namespace
 
+// Heimdal reads a subsection's value for a realm as the hop before it, and looks that hop up again
+// until a realm without an entry, which the subsection's realm must reach directly. Each tag once,
+// every step a trust, and the routes as long as MIT's.
+void CheckHeimdalLayout(const TrustTable& trusts, const std::vector<std::string>& servers,
+                        const std::vector<std::string>& clients, int round, std::size_t& routes)
+{
+    // Two realms written alike are one name to every reader: such rounds say nothing here.
+    std::set<std::string> names(servers.begin(), servers.end());
+    names.insert(clients.begin(), clients.end());
+    std::set<std::pair<std::string, std::string>> upperTrusts;
+    for (const auto& entry : trusts) {
+        names.insert({entry.first, entry.second});
+        upperTrusts.emplace(ToUpperCopy(entry.first), ToUpperCopy(entry.second));
+    }
+    std::set<std::string> written;
+    for (const std::string& name : names)
+        if (!written.insert(ToUpperCopy(name)).second)
+            return;
+    const auto mit = Subsections(Capaths(trusts, servers, clients));
+    for (const auto& subsection : Subsections(Capaths(trusts, servers, clients, CapathsLayout::kHeimdal))) {
+        std::map<std::string, std::string> hopBefore;
+        for (const auto& relation : subsection.second)
+            ASSERT_TRUE(hopBefore.insert(relation).second) << "round " << round << ": " << relation.first;
+        for (const auto& relation : subsection.second) {
+            std::size_t length = 0;
+            std::string realm = relation.first;
+            for (auto hop = hopBefore.find(realm); hop != hopBefore.end(); hop = hopBefore.find(realm)) {
+                ASSERT_TRUE(upperTrusts.count({realm, hop->second}) != 0 && ++length <= hopBefore.size())
+                    << "round " << round << ": " << realm << " = " << hop->second;
+                realm = hop->second;
+            }
+            EXPECT_TRUE(upperTrusts.count({realm, subsection.first}) != 0) << "round " << round << ": " << realm;
+            const auto mitSubsection = mit.find(subsection.first);
+            if (mitSubsection == mit.end())
+                continue;
+            std::size_t mitLength = 0;
+            for (const auto& mitRelation : mitSubsection->second)
+                mitLength += mitRelation.first == relation.first ? 1 : 0;
+            if (mitLength != 0) {
+                EXPECT_EQ(length, mitLength) << "round " << round << ": " << subsection.first << " " << relation.first;
+                ++routes;
+            }
+        }
+    }
+}
+
 // Random directories over names of a few trees, some of them parents of others, and random
-// server and client lists with repeats and overlaps.
-TEST(Capaths, MatchesThePerPairSearchOnRandomDirectories)
+// server and client lists with repeats and overlaps; Heimdal's layout of each, read as Heimdal does.
+TEST(Capaths, MatchesThePerPairSearchOnRandomDirectoriesAndHeimdalFindsTheSameRoutes)
 {
     const std::vector<std::string> names{"one.test", "a.one.test", "x.a.one.test", "b.one.test", "two.test",
                                          "c.two.test", "D.Two.Test", "d.two.test", "e.three.test", "f.three.test",
@@ -67,6 +135,7 @@ TEST(Capaths, MatchesThePerPairSearchOnRandomDirectories)
     std::mt19937 random(20261209);
     std::uniform_int_distribution<std::size_t> pick(0, names.size() - 1);
     std::size_t withCapaths = 0;
+    std::size_t heimdalRoutes = 0;
     for (int round = 0; round < 400; ++round) {
         TrustTable trusts;
         for (int i = 0; i < round % 40; ++i) {
@@ -85,9 +154,11 @@ TEST(Capaths, MatchesThePerPairSearchOnRandomDirectories)
         const std::string expected = PerPairCapaths(trusts, servers, clients);
         ASSERT_EQ(Capaths(trusts, servers, clients), expected) << "round " << round;
         withCapaths += expected.empty() ? 0 : 1;
+        CheckHeimdalLayout(trusts, servers, clients, round, heimdalRoutes);
     }
     // The comparison must have covered real sections, not only empty ones.
     EXPECT_GT(withCapaths, 150u);
+    EXPECT_GT(heimdalRoutes, 150u);
 }
 
 TEST(Capaths, EachTargetOnceASubsectionAndTheRealmItselfNever)

@@ -10,10 +10,12 @@
 
 namespace {
 
-std::string Generate(const DialogState& state, const RealmDirectory& directory)
+std::string Generate(const DialogState& state, const RealmDirectory& directory, std::size_t* referralRoutes = nullptr)
 {
     std::ostringstream out;
-    GenerateConfigText(state, directory, ConfigTextWriter{out});
+    const std::size_t routes = GenerateConfigText(state, directory, ConfigTextWriter{out});
+    if (referralRoutes != nullptr)
+        *referralRoutes = routes;
     return out.str();
 }
 
@@ -152,6 +154,62 @@ TEST(ConfigGeneration, ServersOnlyGetPathsAmongThemselves)
               "A.CORP.ONE.TEST = {\n    B.CORP.TWO.TEST = CORP.ONE.TEST\n    B.CORP.TWO.TEST = CORP.TWO.TEST\n}\n"
               "B.CORP.TWO.TEST = {\n    A.CORP.ONE.TEST = CORP.TWO.TEST\n    A.CORP.ONE.TEST = CORP.ONE.TEST\n}\n"
               "\n");
+}
+
+// a's users reach b through corp.one and corp.two, and b's reach a the other way round.
+TEST(ConfigGeneration, EachClientFamilyAddsItsLines)
+{
+    DialogState state = Selecting({"d-c a.corp.one.test", "--- Corp.Two.test", "-s- b.corp.two.test"});
+    // Heimdal's parser knows neither des3-cbc-sha1-kd nor arcfour-hmac-md5-exp: a list of those alone
+    // gives no Heimdal line.
+    state.tgsEnctypes = "des3-cbc-sha1-kd, rc4-hmac, arcfour-hmac-md5-exp, aes256-cts-hmac-sha1-96";
+    state.tktEnctypes = "arcfour-hmac-md5-exp, des3-cbc-sha1-kd";
+    const std::string libdefaults = "[libdefaults]\ndefault_realm = A.CORP.ONE.TEST\n"
+                                    "default_tgs_enctypes = des3-cbc-sha1-kd rc4-hmac arcfour-hmac-md5-exp "
+                                    "aes256-cts-hmac-sha1-96\n";
+    const std::string realms = "[realms]\nA.CORP.ONE.TEST = {\n    kdc = kdc.a.corp.one.test\n}\n"
+                               "CORP.TWO.TEST = {\n}\nB.CORP.TWO.TEST = {\n    kdc = kdc.b.corp.two.test\n}\n\n";
+    const std::string mitCapaths = "[capaths]\n"
+                                   "B.CORP.TWO.TEST = {\n    A.CORP.ONE.TEST = CORP.TWO.TEST\n"
+                                   "    A.CORP.ONE.TEST = CORP.ONE.TEST\n}\n"
+                                   "A.CORP.ONE.TEST = {\n    B.CORP.TWO.TEST = CORP.ONE.TEST\n"
+                                   "    B.CORP.TWO.TEST = CORP.TWO.TEST\n}\n\n";
+    // The DNS names in lower case, each realm as [realms] writes it, in list order.
+    const std::string domainRealm = "[domain_realm]\n.a.corp.one.test = A.CORP.ONE.TEST\na.corp.one.test = A.CORP.ONE.TEST\n"
+                                    ".corp.two.test = CORP.TWO.TEST\ncorp.two.test = CORP.TWO.TEST\n"
+                                    ".b.corp.two.test = B.CORP.TWO.TEST\nb.corp.two.test = B.CORP.TWO.TEST\n\n";
+    const std::string tkt = "default_tkt_enctypes = arcfour-hmac-md5-exp des3-cbc-sha1-kd\n";
+    std::size_t referralRoutes = 1;
+
+    state.mitClients = false;
+    state.javaClients = true;
+    EXPECT_EQ(Generate(state, TwoForests(), &referralRoutes),
+              libdefaults + tkt + "udp_preference_limit = 1\n\n" + realms + mitCapaths + domainRealm);
+    EXPECT_EQ(referralRoutes, 0u);
+
+    // Each realm's hop before it, once: b = corp.two, then corp.two = corp.one under a.
+    state.javaClients = false;
+    state.heimdalClients = true;
+    EXPECT_EQ(Generate(state, TwoForests()),
+              libdefaults + "default_tgs_etypes = rc4-hmac aes256-cts-hmac-sha1-96\n" + tkt + "\n" + realms +
+                  "[capaths]\n"
+                  "B.CORP.TWO.TEST = {\n    A.CORP.ONE.TEST = CORP.ONE.TEST\n    CORP.ONE.TEST = CORP.TWO.TEST\n}\n"
+                  "A.CORP.ONE.TEST = {\n    B.CORP.TWO.TEST = CORP.TWO.TEST\n    CORP.TWO.TEST = CORP.ONE.TEST\n}\n\n" +
+                  domainRealm);
+
+    // Both: MIT's layout, and both routes counted for the warning.
+    state.mitClients = true;
+    state.javaClients = true;
+    EXPECT_EQ(Generate(state, TwoForests(), &referralRoutes),
+              libdefaults + "default_tgs_etypes = rc4-hmac aes256-cts-hmac-sha1-96\n" + tkt +
+                  "udp_preference_limit = 1\n\n" + realms + mitCapaths + domainRealm);
+    EXPECT_EQ(referralRoutes, 2u);
+
+    // No realm selected: no [domain_realm].
+    EXPECT_EQ(Generate(Selecting({}), TwoForests()), "");
+    state = Selecting({});
+    state.heimdalClients = true;
+    EXPECT_EQ(Generate(state, TwoForests()), "");
 }
 
 TEST(ConfigGeneration, SameStateGivesSameText)

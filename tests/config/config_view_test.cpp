@@ -4,6 +4,7 @@
 #include "dialog_state.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
+#include "modal_dialogs.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "sample_configurations.h"
@@ -151,12 +152,14 @@ TEST_F(ConfigViewTest, ReadsTheControlsAsTheyAre)
     EXPECT_EQ(ReadDialogState(main.window).tktEnctypes, std::string(199, 'x'));
 }
 
-TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
+namespace {
+
+// Fifty realms, put straight into the directory and the Selected list in the sample's order.
+SampleConfiguration PutFiftyRealms(HWND mainWindow)
 {
-    // Fifty realms, put straight into the directory and the Selected list in the sample's order.
     SampleConfiguration sample = FiftyRealms();
     TheRealmDirectory() = sample.directory;
-    const HWND selected = main.Control(IDC_SELECTED_LIST);
+    const HWND selected = GetDlgItem(mainWindow, IDC_SELECTED_LIST);
     for (std::size_t i = 0; i < sample.state.selectedItems.size(); ++i) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT;
@@ -164,13 +167,47 @@ TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
         item.pszText = &sample.state.selectedItems[i][0];
         SendMessageA(selected, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
-    SetDlgItemTextA(main.window, IDC_TGS_ENCTYPES, sample.state.tgsEnctypes.c_str());
-    SetDlgItemTextA(main.window, IDC_TKT_ENCTYPES, sample.state.tktEnctypes.c_str());
-    SendMessageA(main.Control(IDC_FORWARDABLE_FALSE), BM_CLICK, 0, 0);
+    SetDlgItemTextA(mainWindow, IDC_TGS_ENCTYPES, sample.state.tgsEnctypes.c_str());
+    SetDlgItemTextA(mainWindow, IDC_TKT_ENCTYPES, sample.state.tktEnctypes.c_str());
+    SendMessageA(GetDlgItem(mainWindow, IDC_FORWARDABLE_FALSE), BM_CLICK, 0, 0);
+    return sample;
+}
+
+}  // namespace
+
+TEST_F(ConfigViewTest, HoldsTextLongerThanAnEditsDefaultLimit)
+{
+    const SampleConfiguration sample = PutFiftyRealms(main.window);
     std::ostringstream expected;
     GenerateConfigText(sample.state, sample.directory, ConfigTextWriter{expected});
     ASSERT_GT(expected.str().size(), 32767u);
     EXPECT_EQ(VisitConfigView(main.window).text, WithCrLf(expected.str()));
+}
+
+// The boxes are read as they stand, and each View with MIT and Heimdal warns once of the routes
+// that Heimdal's clients take only with referrals.
+TEST_F(ConfigViewTest, EachViewWithMitAndHeimdalWarnsOnceOfTheRoutesLeftToReferrals)
+{
+    SampleConfiguration sample = PutFiftyRealms(main.window);
+    SendMessageA(main.Control(IDC_HEIMDAL_CLIENTS), BM_CLICK, 0, 0);
+    SendMessageA(main.Control(IDC_JAVA_CLIENTS), BM_CLICK, 0, 0);
+    sample.state.heimdalClients = true;
+    sample.state.javaClients = true;
+    std::ostringstream expected;
+    const std::size_t routes = GenerateConfigText(sample.state, sample.directory, ConfigTextWriter{expected});
+    ASSERT_GT(routes, 1u);
+    const std::string warning = "Warning: " + std::to_string(routes) +
+                                " routes have two or more realms in between, written for MIT: Heimdal clients "
+                                "take them only with referrals from their KDCs.";
+    SetDlgItemTextA(main.window, IDC_STATUS_LOG, "");
+    EXPECT_EQ(VisitConfigView(main.window).text, WithCrLf(expected.str()));
+    VisitConfigView(main.window);
+    EXPECT_EQ(WindowText(main.Control(IDC_STATUS_LOG)), warning + "\r\n" + warning + "\r\n");
+    // Without MIT, Heimdal's layout and no warning.
+    SendMessageA(main.Control(IDC_MIT_CLIENTS), BM_CLICK, 0, 0);
+    SetDlgItemTextA(main.window, IDC_STATUS_LOG, "");
+    VisitConfigView(main.window);
+    EXPECT_EQ(WindowText(main.Control(IDC_STATUS_LOG)), "");
 }
 
 // From the keyboard alone: File > View by its letters, the focus in the text, Tab staying there,

@@ -18,7 +18,7 @@ const int kMainControls[] = {
     IDC_SERVER_REALM, IDC_CLIENT_REALM,    IDC_TGS_LABEL,         IDC_TKT_LABEL,         IDC_LIBDEFAULTS_GROUP,
     IDC_FORWARDABLE_LABEL, IDC_TGS_ENCTYPES, IDC_TGS_CHOOSE,      IDC_TKT_ENCTYPES,      IDC_TKT_CHOOSE,
     IDC_FORWARDABLE_TRUE,  IDC_FORWARDABLE_FALSE, IDC_FORWARDABLE_NOT_SET, IDC_AVAILABLE_LIST, IDC_SELECTED_LIST,
-    IDC_STATUS_LOG,
+    IDC_STATUS_LOG,        IDC_CLIENTS_LABEL,     IDC_MIT_CLIENTS,       IDC_HEIMDAL_CLIENTS, IDC_JAVA_CLIENTS,
 };
 
 // How far each edge of a main window control moves when the window has grown by
@@ -57,7 +57,7 @@ RECT ExpectedMainRect(int id, RECT r, int dx, int dy)
         r.right += dx;
         r.bottom += dy;
         break;
-    default:  // the labels on the left, the radio buttons
+    default:  // the labels on the left, the radio buttons, the client family boxes
         break;
     }
     return r;
@@ -153,7 +153,10 @@ TEST_F(MainDialogResizer, ExplicitFactorsAreTheMainWindowTable)
         {IDC_TGS_ENCTYPES, A, A, 0, 0},        {IDC_TKT_ENCTYPES, A, A, 0, 0},   {IDC_LIBDEFAULTS_GROUP, A, A, 0, 0},
         {IDC_TKT_LABEL, A, A, 0, 0},           {IDC_TKT_CHOOSE, A, A, 0, 0},     {IDC_FORWARDABLE_LABEL, A, A, 0, 0},
         {IDC_FORWARDABLE_TRUE, A, A, 0, 0},    {IDC_FORWARDABLE_FALSE, A, A, 0, 0},
-        {IDC_FORWARDABLE_NOT_SET, A, A, 0, 0}, {IDC_STATUS_LOG, A, A, 0, 1},
+        {IDC_FORWARDABLE_NOT_SET, A, A, 0, 0},
+        {IDC_CLIENTS_LABEL, 0, 0, 0, 0},       {IDC_MIT_CLIENTS, 0, 0, 0, 0},    {IDC_HEIMDAL_CLIENTS, 0, 0, 0, 0},
+        {IDC_JAVA_CLIENTS, 0, 0, 0, 0},
+        {IDC_STATUS_LOG, A, A, 0, 1},
     };
     Resizer& resizer = *GetResizer(dialog);
     EXPECT_EQ(resizer.rules.size(), sizeof table / sizeof table[0]);

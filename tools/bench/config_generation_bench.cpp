@@ -9,8 +9,9 @@
 // first by the name and trust tests alone (the reference the generation is measured against,
 // where it finishes in reasonable time). Prints figures; never fails on them.
 //
-//   config_generation_bench [SHAPE SIZE]...   (default: every shape at 1000, 2000 and 5000, and
-//                                               the forests at 600 too)
+//   config_generation_bench [--heimdal] [SHAPE SIZE]...   (default: every shape at 1000, 2000 and
+//                                               5000, and the forests at 600 too)
+// --heimdal writes for Heimdal's clients alone: its capaths layout, one search per subsection.
 #include "config_generation.h"
 #include "realm_name_labels.h"
 #include "trust_path_reference.h"
@@ -184,9 +185,11 @@ bool ReferenceFeasible(const std::string& shape, int realms)
     return shape == "tree" || shape == "sparse" || realms <= 600;
 }
 
-void Run(const std::string& shape, int realms)
+void Run(const std::string& shape, int realms, bool heimdal)
 {
-    const Scenario scenario = MakeScenario(shape, realms);
+    Scenario scenario = MakeScenario(shape, realms);
+    scenario.state.mitClients = !heimdal;
+    scenario.state.heimdalClients = heimdal;
     CountingBuffer counter;
     std::ostream out(&counter);
     const std::size_t heapBefore = heapNow;
@@ -213,7 +216,8 @@ void Run(const std::string& shape, int realms)
 int main(int argc, char** argv)
 {
     std::vector<std::pair<std::string, int>> runs;
-    for (int i = 1; i + 1 < argc; i += 2)
+    const bool heimdal = argc > 1 && std::string(argv[1]) == "--heimdal";
+    for (int i = heimdal ? 2 : 1; i + 1 < argc; i += 2)
         runs.emplace_back(argv[i], std::atoi(argv[i + 1]));
     if (runs.empty()) {
         for (const char* shape : {"tree", "forests", "sparse"})
@@ -228,7 +232,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "config_generation_bench: the shapes are tree, forests and sparse\n");
             return 2;
         }
-        Run(run.first, run.second);
+        Run(run.first, run.second, heimdal);
     }
     return 0;
 }

@@ -64,6 +64,11 @@ public final class JavaConfigFacts {
             System.out.println(fact);
         }
 
+        Hashtable<String, Object> domains = (Hashtable<String, Object>) stanzas.getOrDefault("domain_realm", new Hashtable<>());
+        for (Map.Entry<String, Object> domain : domains.entrySet())
+            for (String realm : (Vector<String>) domain.getValue())
+                System.out.println("domain_realm " + domain.getKey() + " " + realm);
+
         Hashtable<String, Object> capaths = (Hashtable<String, Object>) stanzas.getOrDefault("capaths", new Hashtable<>());
         for (Map.Entry<String, Object> client : capaths.entrySet()) {
             Hashtable<String, Object> services = (Hashtable<String, Object>) client.getValue();

@@ -68,8 +68,11 @@ int main()
         if (value.empty())
             std::cout << "a relation with an empty value: " << line << "\n";
         if (open.empty() && section == "libdefaults") {
-            const bool list = tag == "default_tgs_enctypes" || tag == "default_tkt_enctypes";
+            const bool list = tag == "default_tgs_enctypes" || tag == "default_tkt_enctypes" ||
+                              tag == "default_tgs_etypes" || tag == "default_as_etypes";
             std::cout << "libdefaults " << tag << (list ? ListWords(value) : " " + value) << "\n";
+        } else if (open.empty() && section == "domain_realm") {
+            std::cout << "domain_realm " << tag << " " << value << "\n";
         } else if (open.size() == 1 && section == "realms") {
             Add(realms.back().second, tag, value);
         } else if (open.size() == 1 && section == "capaths") {

@@ -75,7 +75,8 @@ int main(int argc, char** argv)
     for (const std::string& tag : Names(profile, {"libdefaults"}, false)) {
         for (const std::string& value : Values(profile, {"libdefaults", tag.c_str()})) {
             emptyValue = emptyValue || value.empty();
-            const bool list = tag == "default_tgs_enctypes" || tag == "default_tkt_enctypes";
+            const bool list = tag == "default_tgs_enctypes" || tag == "default_tkt_enctypes" ||
+                              tag == "default_tgs_etypes" || tag == "default_as_etypes";
             std::cout << "libdefaults " << tag << (list ? ListWords(value) : " " + value) << "\n";
         }
     }
@@ -90,6 +91,9 @@ int main(int argc, char** argv)
             }
             std::cout << "\n";
         }
+    for (const std::string& domain : Names(profile, {"domain_realm"}, false))
+        for (const std::string& realm : Values(profile, {"domain_realm", domain.c_str()}))
+            std::cout << "domain_realm " << domain << " " << realm << "\n";
     profile_release(profile);
     if (emptyValue)
         std::cout << "a relation with an empty value\n";

@@ -1,9 +1,10 @@
 // Writes the sample configurations as generated, each beside the facts a Kerberos reader must find in it.
 //
 // Facts are one per line, in any order: "section NAME", "libdefaults TAG VALUE...",
-// "realm NAME [kdc HOST...]" and "capaths CLIENT SERVICE INTERMEDIATE...". They are derived
+// "realm NAME [kdc HOST...]", "capaths CLIENT SERVICE INTERMEDIATE..." and "domain_realm DOMAIN REALM". They are derived
 // from the sample's directory and dialog state, not from the generated text.
 #include "config_generation.h"
+#include "enctype_names.h"
 #include "trust_path_reference.h"
 #include "upper_case.h"
 #include "forest_platform.h"
@@ -17,7 +18,8 @@
 
 namespace {
 
-std::string Words(const std::string& text)
+// The names of a chooser list, each with a blank before it; Heimdal's line keeps those it knows.
+std::string Words(const std::string& text, bool heimdalOnly = false)
 {
     std::string joined;
     std::string word;
@@ -25,7 +27,8 @@ std::string Words(const std::string& text)
     while (in >> word) {
         if (word.back() == ',')
             word.pop_back();
-        joined += " " + word;
+        if (!heimdalOnly || HeimdalKnowsEncType(word))
+            joined += " " + word;
     }
     return joined;
 }
@@ -52,7 +55,19 @@ std::vector<std::string> Facts(const SampleConfiguration& sample)
                 fact += " " + found->second[i];
         }
         facts.push_back(fact);
+        if (sample.state.heimdalClients || sample.state.javaClients) {
+            facts.push_back("domain_realm ." + name + " " + ToUpperCopy(name));
+            facts.push_back("domain_realm " + name + " " + ToUpperCopy(name));
+        }
     }
+    if (sample.state.heimdalClients || sample.state.javaClients)
+        facts.push_back("section domain_realm");
+    if (sample.state.javaClients)
+        facts.push_back("libdefaults udp_preference_limit 1");
+    if (sample.state.heimdalClients && !Words(sample.state.tgsEnctypes, true).empty())
+        facts.push_back("libdefaults default_tgs_etypes" + Words(sample.state.tgsEnctypes, true));
+    if (sample.state.heimdalClients && !Words(sample.state.tktEnctypes, true).empty())
+        facts.push_back("libdefaults default_as_etypes" + Words(sample.state.tktEnctypes, true));
     facts.push_back("libdefaults default_realm " + ToUpperCopy(defaultRealm));
     if (!sample.state.tgsEnctypes.empty())
         facts.push_back("libdefaults default_tgs_enctypes" + Words(sample.state.tgsEnctypes));
@@ -133,8 +148,13 @@ int main(int argc, char** argv)
         std::cerr << "write_peer_samples: the selective-authentication forest is not walked as it should be\n";
         return 1;
     }
+    // The fifty realms for every client family at once: MIT's capaths layout, and every family's lines.
+    SampleConfiguration allFamilies = FiftyRealms();
+    allFamilies.state.heimdalClients = true;
+    allFamilies.state.javaClients = true;
     const bool written = WriteSample(argv[1], "three_realms", ThreeRealms()) &&
                          WriteSample(argv[1], "fifty_realms", FiftyRealms()) &&
+                         WriteSample(argv[1], "all_families", allFamilies) &&
                          WriteSample(argv[1], "selective_authentication", selective);
     if (!written)
         std::cerr << "write_peer_samples: cannot write into " << argv[1] << "\n";

@@ -2,6 +2,7 @@
 #include "directory_platform_win32.h"
 #include "discovery_run.h"
 #include "main_window.h"
+#include "system_library.h"
 
 #include <windows.h>
 
@@ -17,10 +18,10 @@ void NarrowDllSearch()
     SetDllDirectoryA("");
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
     // Windows 7 has it only with update KB2533623.
-    const FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (found != nullptr)
-        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(found))(
-            LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_USER_DIRS);
+    const auto narrow =
+        AsFunction<SetDefaultDllDirectoriesFunction>(FindSystemFunction("kernel32.dll", "SetDefaultDllDirectories"));
+    if (narrow != nullptr)
+        narrow(LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_USER_DIRS);
 }
 
 }  // namespace

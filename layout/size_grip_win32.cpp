@@ -3,20 +3,13 @@
 
 #include <windowsx.h>
 
+#include "system_library.h"
 #include "visual_style_library.h"
 
 namespace {
 
 // SP_GRIPPER of the "status" theme class.
 constexpr int kStatusGripperPart = 3;
-
-// GetProcAddress hands back a generic pointer; going through void (*)() keeps
-// the cast to the real signature free of function-type warnings.
-template <typename Function>
-Function AsFunction(FARPROC address)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
 
 }  // namespace
 

@@ -15,13 +15,10 @@ constexpr int kStatusGripperPart = 3;
 
 void SetUpGripTheme(Resizer& resizer)
 {
-    HMODULE library = visualStyleLibrary.load("uxtheme.dll");
-    if (library != nullptr) {
-        resizer.openThemeData = AsFunction<OpenThemeDataFn>(visualStyleLibrary.find(library, "OpenThemeData"));
-        resizer.closeThemeData = AsFunction<CloseThemeDataFn>(visualStyleLibrary.find(library, "CloseThemeData"));
-        resizer.drawThemeBackground =
-            AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find(library, "DrawThemeBackground"));
-    }
+    resizer.openThemeData = AsFunction<OpenThemeDataFn>(visualStyleLibrary.find("uxtheme.dll", "OpenThemeData"));
+    resizer.closeThemeData = AsFunction<CloseThemeDataFn>(visualStyleLibrary.find("uxtheme.dll", "CloseThemeData"));
+    resizer.drawThemeBackground =
+        AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find("uxtheme.dll", "DrawThemeBackground"));
     OpenGripTheme(resizer);
 }
 

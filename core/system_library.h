@@ -1,5 +1,7 @@
 // The one loader of the DLLs the program does not import at load time: each by its full path in
 // the system folder, never from the program's or the current folder, and its functions by name.
+// NETAPI32, DNSAPI, COMCTL32 and UXTHEME are no KnownDLLs: imported, they would be looked for in
+// the program's folder first.
 #ifndef QUILLMERE_SYSTEM_LIBRARY_H
 #define QUILLMERE_SYSTEM_LIBRARY_H
 

@@ -18,7 +18,8 @@ void ShowRefusalAndExit(const std::string& text)
 SystemLibraryRefusal systemLibraryRefusal{ShowRefusalAndExit};
 
 // A full path is searched nowhere else. The DLL's own dependencies are searched as if loaded by
-// name, which the program's start narrows to the system folder.
+// name, which the program's start narrows to the system folder (on Windows 7 only with update
+// KB2533623; without it they are searched the standard way, less the current folder).
 HMODULE LoadSystemLibrary(const char* name)
 {
     const UINT size = GetSystemDirectoryA(nullptr, 0);

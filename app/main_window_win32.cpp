@@ -13,6 +13,7 @@
 #include "resource_ids.h"
 #include "save_configuration.h"
 #include "status_log.h"
+#include "system_library.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -115,6 +116,15 @@ void MoveFocus(HWND window, WPARAM wParam, LPARAM lParam)
         FocusControl(target);
 }
 
+// The common control classes, from the system folder's comctl32, which is no KnownDLL.
+void RegisterCommonControls()
+{
+    const auto initialize =
+        AsFunction<decltype(&InitCommonControls)>(RequireSystemFunction("comctl32.dll", "InitCommonControls"));
+    if (initialize != nullptr)
+        initialize();
+}
+
 // Registration fails harmlessly when the class exists; a missing class makes the creation fail.
 void RegisterMainWindowClass(HINSTANCE instance)
 {
@@ -137,7 +147,7 @@ void RegisterMainWindowClass(HINSTANCE instance)
 
 HWND CreateMainWindow(HINSTANCE instance)
 {
-    InitCommonControls();
+    RegisterCommonControls();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     RegisterMainWindowClass(instance);
     // The class procedure is also handed over as the dialog procedure so that the dialog

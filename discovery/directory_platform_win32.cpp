@@ -3,6 +3,8 @@
 // frees the system's buffer.
 #include "directory_platform_win32.h"
 
+#include "system_library.h"
+
 #include <windows.h>
 #include <dsgetdc.h>
 #include <dsrole.h>
@@ -12,6 +14,44 @@
 
 namespace {
 
+// The system's functions, found in NETAPI32 and DNSAPI of the system folder; the headers'
+// declarations give their exact types, WINAPI included. DnsFree is what windns.h makes of
+// DnsRecordListFree.
+struct DirectoryFunctions {
+    decltype(&DsGetDcNameA) getDcName;
+    decltype(&DsEnumerateDomainTrustsA) enumerateTrusts;
+    decltype(&NetApiBufferFree) freeNetApiBuffer;
+    decltype(&DsRoleGetPrimaryDomainInformation) getPrimaryDomain;
+    decltype(&DsRoleFreeMemory) freeRoleMemory;
+    decltype(&DnsQuery_A) querySrv;
+    decltype(&DnsFree) freeDns;
+};
+
+template <typename Function>
+void Require(Function& slot, const char* dll, const char* name)
+{
+    slot = AsFunction<Function>(RequireSystemFunction(dll, name));
+}
+
+// Missing ones end the program here, at the start, and never halfway through a discovery.
+DirectoryFunctions FindDirectoryFunctions()
+{
+    DirectoryFunctions found{};
+    Require(found.getDcName, "netapi32.dll", "DsGetDcNameA");
+    Require(found.enumerateTrusts, "netapi32.dll", "DsEnumerateDomainTrustsA");
+    Require(found.freeNetApiBuffer, "netapi32.dll", "NetApiBufferFree");
+    Require(found.getPrimaryDomain, "netapi32.dll", "DsRoleGetPrimaryDomainInformation");
+    Require(found.freeRoleMemory, "netapi32.dll", "DsRoleFreeMemory");
+    Require(found.querySrv, "dnsapi.dll", "DnsQuery_A");
+    Require(found.freeDns, "dnsapi.dll", "DnsFree");
+    return found;
+}
+
+const DirectoryFunctions& Functions(void* context)
+{
+    return *static_cast<const DirectoryFunctions*>(context);
+}
+
 std::optional<std::string> CopyText(const char* text)
 {
     if (text == nullptr)
@@ -19,26 +59,28 @@ std::optional<std::string> CopyText(const char* text)
     return std::string(text);
 }
 
-DcNameAnswer GetDcName(void*)
+DcNameAnswer GetDcName(void* context)
 {
+    const DirectoryFunctions& system = Functions(context);
     DcNameAnswer answer;
     PDOMAIN_CONTROLLER_INFOA info = nullptr;
-    answer.status = DsGetDcNameA(nullptr, nullptr, nullptr, nullptr, DS_RETURN_DNS_NAME, &info);
+    answer.status = system.getDcName(nullptr, nullptr, nullptr, nullptr, DS_RETURN_DNS_NAME, &info);
     if (answer.status == ERROR_SUCCESS && info != nullptr) {
         answer.domainName = CopyText(info->DomainName);
         answer.clientSiteName = CopyText(info->ClientSiteName);
     }
     if (answer.status == ERROR_SUCCESS || info != nullptr)
-        NetApiBufferFree(info);
+        system.freeNetApiBuffer(info);
     return answer;
 }
 
-DnsAnswer QuerySrv(void*, const std::string& name)
+DnsAnswer QuerySrv(void* context, const std::string& name)
 {
+    const DirectoryFunctions& system = Functions(context);
     DnsAnswer answer;
     // DnsQuery_A answers in the narrow character set whatever UNICODE says about DNS_RECORD.
     PDNS_RECORDA list = nullptr;
-    answer.status = DnsQuery_A(name.c_str(), DNS_TYPE_SRV, DNS_QUERY_STANDARD, nullptr,
+    answer.status = system.querySrv(name.c_str(), DNS_TYPE_SRV, DNS_QUERY_STANDARD, nullptr,
                                reinterpret_cast<PDNS_RECORD*>(&list), nullptr);
     if (answer.status == 0) {
         for (PDNS_RECORDA record = list; record != nullptr; record = record->pNext) {
@@ -53,18 +95,19 @@ DnsAnswer QuerySrv(void*, const std::string& name)
     // Freed after every success, an empty list included, and after a failure that still returned
     // records (a name error can carry the zone's SOA).
     if (answer.status == 0 || list != nullptr)
-        DnsRecordListFree(reinterpret_cast<PDNS_RECORD>(list), DnsFreeRecordList);
+        system.freeDns(list, DnsFreeRecordList);
     return answer;
 }
 
-TrustAnswer EnumerateTrusts(void*, const std::string* server, std::uint32_t flags)
+TrustAnswer EnumerateTrusts(void* context, const std::string* server, std::uint32_t flags)
 {
+    const DirectoryFunctions& system = Functions(context);
     TrustAnswer answer;
     // The server parameter is not const in the declaration; the call only reads it.
     std::string serverName = server != nullptr ? *server : std::string();
     PDS_DOMAIN_TRUSTSA domains = nullptr;
     ULONG count = 0;
-    answer.status = DsEnumerateDomainTrustsA(server != nullptr ? &serverName[0] : nullptr, flags, &domains, &count);
+    answer.status = system.enumerateTrusts(server != nullptr ? &serverName[0] : nullptr, flags, &domains, &count);
     if (answer.status == ERROR_SUCCESS && domains != nullptr) {
         for (ULONG i = 0; i < count; ++i) {
             TrustRecordCopy copy;
@@ -76,7 +119,7 @@ TrustAnswer EnumerateTrusts(void*, const std::string* server, std::uint32_t flag
     }
     // Freed after every success, an empty enumeration included.
     if (answer.status == ERROR_SUCCESS || domains != nullptr)
-        NetApiBufferFree(domains);
+        system.freeNetApiBuffer(domains);
     return answer;
 }
 
@@ -96,18 +139,19 @@ std::optional<std::string> AnsiText(const wchar_t* text)
     return converted;
 }
 
-PrimaryDomainAnswer GetPrimaryDomain(void*)
+PrimaryDomainAnswer GetPrimaryDomain(void* context)
 {
+    const DirectoryFunctions& system = Functions(context);
     PrimaryDomainAnswer answer;
     PDSROLE_PRIMARY_DOMAIN_INFO_BASIC info = nullptr;
-    answer.status = DsRoleGetPrimaryDomainInformation(nullptr, DsRolePrimaryDomainInfoBasic,
-                                                      reinterpret_cast<PBYTE*>(&info));
+    answer.status =
+        system.getPrimaryDomain(nullptr, DsRolePrimaryDomainInfoBasic, reinterpret_cast<PBYTE*>(&info));
     if (answer.status == ERROR_SUCCESS && info != nullptr) {
         answer.machineRole = static_cast<std::uint32_t>(info->MachineRole);
         answer.domainNameDns = AnsiText(info->DomainNameDns);
     }
     if (info != nullptr)
-        DsRoleFreeMemory(info);
+        system.freeRoleMemory(info);
     return answer;
 }
 
@@ -115,5 +159,7 @@ PrimaryDomainAnswer GetPrimaryDomain(void*)
 
 DirectoryPlatform WindowsDirectoryPlatform()
 {
-    return DirectoryPlatform{nullptr, GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain};
+    // Found once, by the first caller; every record shares them.
+    static DirectoryFunctions functions = FindDirectoryFunctions();
+    return DirectoryPlatform{&functions, GetDcName, QuerySrv, EnumerateTrusts, GetPrimaryDomain};
 }

@@ -4,6 +4,8 @@
 
 #include "directory_platform.h"
 
+// The first call finds the system's functions, and ends the program with a message when NETAPI32,
+// DNSAPI or one of their functions is missing from the system folder.
 DirectoryPlatform WindowsDirectoryPlatform();
 
 #endif

@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "system_library.h"
 #include "visual_style_library.h"
 
 namespace {
@@ -10,25 +11,14 @@ namespace {
 // SP_GRIPPER of the "status" theme class.
 constexpr int kStatusGripperPart = 3;
 
-// GetProcAddress hands back a generic pointer; going through void (*)() keeps
-// the cast to the real signature free of function-type warnings.
-template <typename Function>
-Function AsFunction(FARPROC address)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
 }  // namespace
 
 void SetUpGripTheme(Resizer& resizer)
 {
-    HMODULE library = visualStyleLibrary.load("uxtheme.dll");
-    if (library != nullptr) {
-        resizer.openThemeData = AsFunction<OpenThemeDataFn>(visualStyleLibrary.find(library, "OpenThemeData"));
-        resizer.closeThemeData = AsFunction<CloseThemeDataFn>(visualStyleLibrary.find(library, "CloseThemeData"));
-        resizer.drawThemeBackground =
-            AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find(library, "DrawThemeBackground"));
-    }
+    resizer.openThemeData = AsFunction<OpenThemeDataFn>(visualStyleLibrary.find("uxtheme.dll", "OpenThemeData"));
+    resizer.closeThemeData = AsFunction<CloseThemeDataFn>(visualStyleLibrary.find("uxtheme.dll", "CloseThemeData"));
+    resizer.drawThemeBackground =
+        AsFunction<DrawThemeBackgroundFn>(visualStyleLibrary.find("uxtheme.dll", "DrawThemeBackground"));
     OpenGripTheme(resizer);
 }
 

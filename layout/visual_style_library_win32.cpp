@@ -3,4 +3,4 @@
 
 #include "system_library.h"
 
-VisualStyleLibrary visualStyleLibrary{LoadSystemLibrary, GetProcAddress};
+VisualStyleLibrary visualStyleLibrary{FindSystemFunction};

@@ -1,5 +1,5 @@
 // The built quillmere.exe itself under Wine, with the simulated directory: it starts, discovers,
-// warns, and exits with code 0.
+// warns, and exits with code 0; without a system DLL it needs, it says so and exits with code 1.
 #include "remote_quillmere.h"
 #include "resource_ids.h"
 
@@ -80,4 +80,22 @@ TEST_F(QuillmereStartTest, MachineInNoDomainIsToldInAWarningBox)
     EXPECT_EQ(Log(), "Warning: Didn't find any realms.\r\n");
     EXPECT_TRUE(RemoteItemTexts(program, GetDlgItem(program.mainWindow, IDC_AVAILABLE_LIST)).empty());
     ExitThroughTheMenu();
+}
+
+// Run alone, with NETAPI32 disabled as if the system lacked it.
+TEST_F(QuillmereStartTest, WithoutNetapi32AnErrorBoxNamesItAndTheProgramEndsWithCodeOne)
+{
+    ASSERT_TRUE(StartQuillmere(Forest("small-forest.json"), program)) << "error " << GetLastError();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil(program, kStartBoundMs, [&] {
+        box = FindProcessWindow(program, "#32770", "Error");
+        return box != nullptr;
+    })) << "no error box";
+    const std::string sentence =
+        "The system library netapi32.dll could not be loaded from the system folder, so Quillmere must end.\r\n\r\n";
+    const std::string text = RemoteStaticText(box);
+    EXPECT_EQ(text.substr(0, sentence.size()), sentence);
+    EXPECT_GT(text.size(), sentence.size()) << "no reason given";
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(WaitForExit(program, kExitBoundMs), 1u);
 }

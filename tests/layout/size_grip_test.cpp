@@ -63,18 +63,15 @@ FARPROC AsFarProc(Function function)
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
 }
 
-HMODULE LoadAnything(const char*)
-{
-    return GetModuleHandleA(nullptr);
-}
-
-HMODULE LoadNothing(const char*)
+FARPROC FindNothing(const char*, const char*)
 {
     return nullptr;
 }
 
-FARPROC WINAPI FindFake(HMODULE, LPCSTR name)
+FARPROC FindFake(const char* dll, const char* name)
 {
+    if (std::string(dll) != "uxtheme.dll")
+        return nullptr;
     const std::string wanted = name;
     if (wanted == "OpenThemeData")
         return AsFarProc(FakeOpenThemeData);
@@ -85,9 +82,9 @@ FARPROC WINAPI FindFake(HMODULE, LPCSTR name)
     return nullptr;
 }
 
-FARPROC WINAPI FindFakeWithoutDrawing(HMODULE library, LPCSTR name)
+FARPROC FindFakeWithoutDrawing(const char* dll, const char* name)
 {
-    return std::string(name) == "DrawThemeBackground" ? nullptr : FindFake(library, name);
+    return std::string(name) == "DrawThemeBackground" ? nullptr : FindFake(dll, name);
 }
 
 // Replaces the library lookup for one test.
@@ -309,7 +306,7 @@ TEST(SizeGripInvalidation, AGrownDialogErasesTheOldSquareAndPaintsTheNewOne)
 
 TEST(SizeGripThemed, DrawsTheStatusGripperIntoTheSquareAndClosesTheThemeAtDestroy)
 {
-    VisualStylesReplaced styles({LoadAnything, FindFake});
+    VisualStylesReplaced styles({FindFake});
     HWND view = CreateConfigView();
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(fake.opened, 1);
@@ -347,7 +344,7 @@ TEST(SizeGripThemed, DrawsTheStatusGripperIntoTheSquareAndClosesTheThemeAtDestro
 // After WM_THEMECHANGED the old handle is invalid: closed, a new one opened, the grip repainted.
 TEST(SizeGripThemed, AThemeChangeClosesTheHandleOpensANewOneAndRepaintsTheGrip)
 {
-    VisualStylesReplaced styles({LoadAnything, FindFake});
+    VisualStylesReplaced styles({FindFake});
     HWND view = CreateConfigView();
     ASSERT_NE(view, nullptr);
     ShowWindow(view, SW_SHOWNORMAL);
@@ -382,10 +379,10 @@ TEST(SizeGripClassic, DrawnAsTheFrameControlWhenTheLibraryOrAFunctionIsMissing)
         bool classic;
     };
     const Case cases[] = {
-        {"no library", {LoadNothing, FindFake}, true},
-        {"no DrawThemeBackground", {LoadAnything, FindFakeWithoutDrawing}, true},
+        {"no library", {FindNothing}, true},
+        {"no DrawThemeBackground", {FindFakeWithoutDrawing}, true},
         // The fake gripper draws nothing: this shows the comparison tells the two apart.
-        {"fake theme", {LoadAnything, FindFake}, false},
+        {"fake theme", {FindFake}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -407,7 +404,7 @@ TEST(SizeGripClassic, DrawnAsTheFrameControlWhenTheLibraryOrAFunctionIsMissing)
 
 TEST(SizeGripChild, AChildWindowNeverHitTestsPaintsOrInvalidatesAGrip)
 {
-    VisualStylesReplaced styles({LoadAnything, FindFake});
+    VisualStylesReplaced styles({FindFake});
     HWND top = CreateHost(WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
     HWND child = CreateHost(WS_CHILD | WS_VISIBLE, top);
     ASSERT_NE(child, nullptr);
@@ -431,7 +428,7 @@ TEST(SizeGripChild, AChildWindowNeverHitTestsPaintsOrInvalidatesAGrip)
 
 TEST(ResizerDetach, WmDestroyRestoresTheProcedureRemovesThePropertyAndPassesTheMessageOn)
 {
-    VisualStylesReplaced styles({LoadAnything, FindFake});
+    VisualStylesReplaced styles({FindFake});
     HWND host = CreateHost(WS_OVERLAPPEDWINDOW, nullptr);
     ASSERT_NE(host, nullptr);
     SetUpConfigViewLayout(host);

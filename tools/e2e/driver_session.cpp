@@ -7,13 +7,22 @@
 
 #include "resource_ids.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 const char kPlaceholder[] = "Searching for available realms...";
 
-// The discovery has ended once the placeholder is gone and it has written its last log line.
+std::string Seconds(DWORD ms)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f s", ms / 1000.0);
+    return text;
+}
+
+}  // namespace
+
 bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& error)
 {
     const RemoteList available = MainList(session, IDC_AVAILABLE_LIST);
@@ -24,7 +33,8 @@ bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& 
         std::vector<std::string> texts;
         if (!ReadItemTexts(available, texts, error))
             return false;
-        if (!texts.empty() && texts.front() == kPlaceholder) {
+        // The placeholder counts the realms found as it goes: "... (N found)".
+        if (!texts.empty() && texts.front().rfind(kPlaceholder, 0) == 0) {
             ended = false;
             return true;
         }
@@ -35,15 +45,6 @@ bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& 
     ended = !log.empty();
     return true;
 }
-
-std::string Seconds(DWORD ms)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f s", ms / 1000.0);
-    return text;
-}
-
-}  // namespace
 
 bool ExpandArgument(const DriverSession& session, const std::string& text, std::string& expanded, std::string& error)
 {
@@ -98,6 +99,14 @@ bool WaitForDiscoveryOrDialog(DriverSession& session, std::string& error)
     bool failed = false;
     const bool settled = WaitUntil(
         [&] {
+            // Each poll also times how long the window takes to answer.
+            const double sent = NowMs();
+            LRESULT ignored = 0;
+            if (!SendBounded(session.target.mainWindow, WM_NULL, 0, 0, session.boundMs, ignored, error, "WM_NULL")) {
+                failed = true;
+                return true;
+            }
+            session.longestUnansweredMs = std::max(session.longestUnansweredMs, NowMs() - sent);
             if (!ReadDiscoveryEnded(session, session.discoveryEnded, error)) {
                 failed = true;
                 return true;

@@ -13,6 +13,9 @@
 namespace {
 
 const char kPlaceholder[] = "Searching for available realms...";
+// The discovery's state is read at most this often: a program that answers while it searches
+// would otherwise spend a measurable share of its start answering the driver.
+constexpr double kDiscoveryPollMs = 10;
 
 std::string Seconds(DWORD ms)
 {
@@ -25,6 +28,14 @@ std::string Seconds(DWORD ms)
 
 bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& error)
 {
+    // The log stays empty while the search runs: one message tells, without reading the list.
+    LRESULT logLength = 0;
+    if (!SendBounded(GetDlgItem(session.target.mainWindow, IDC_STATUS_LOG), WM_GETTEXTLENGTH, 0, 0, session.boundMs,
+                     logLength, error, "WM_GETTEXTLENGTH"))
+        return false;
+    ended = false;
+    if (logLength == 0)
+        return true;
     const RemoteList available = MainList(session, IDC_AVAILABLE_LIST);
     int count = 0;
     if (!ReadItemCount(available, count, error))
@@ -34,15 +45,10 @@ bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& 
         if (!ReadItemTexts(available, texts, error))
             return false;
         // The placeholder counts the realms found as it goes: "... (N found)".
-        if (!texts.empty() && texts.front().rfind(kPlaceholder, 0) == 0) {
-            ended = false;
+        if (!texts.empty() && texts.front().rfind(kPlaceholder, 0) == 0)
             return true;
-        }
     }
-    std::string log;
-    if (!ReadControlText(GetDlgItem(session.target.mainWindow, IDC_STATUS_LOG), session.boundMs, log, error))
-        return false;
-    ended = !log.empty();
+    ended = true;
     return true;
 }
 
@@ -97,8 +103,12 @@ bool RequireRunningProgram(const DriverSession& session, std::string& error)
 bool WaitForDiscoveryOrDialog(DriverSession& session, std::string& error)
 {
     bool failed = false;
+    double lastPoll = -kDiscoveryPollMs;
     const bool settled = WaitUntil(
         [&] {
+            if (NowMs() - lastPoll < kDiscoveryPollMs)
+                return false;
+            lastPoll = NowMs();
             // Each poll also times how long the window takes to answer.
             const double sent = NowMs();
             LRESULT ignored = 0;

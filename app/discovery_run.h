@@ -1,4 +1,5 @@
-// The discovery run at start-up: the trust walk, its report, and the Available list.
+// The discovery run at start-up: the trust walk with its directory calls made on worker threads,
+// its report, and the Available list. The window takes its messages all the while.
 #ifndef QUILLMERE_DISCOVERY_RUN_H
 #define QUILLMERE_DISCOVERY_RUN_H
 
@@ -7,9 +8,25 @@
 
 #include <windows.h>
 
-// Fills the realm directory through platform, logs "Found N realms." or, for a machine in no
-// domain, shows the warning box and logs "Didn't find any realms.", then lists the realms.
-void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform);
+#include <cstddef>
+
+// A worker's answer, posted to the main window; its lParam goes to TakeDiscoveryReply.
+constexpr UINT kDiscoveryReplyMessage = WM_APP + 1;
+
+// The program makes at most this many directory calls at once. Sixteen overlap the waits of a
+// large forest's level (900 enumerations of 5 ms take some 0.3 s), while a domain controller or
+// DNS server gets no more than 16 requests at a time from one workstation, the pool holds no more
+// than 16 threads in blocking calls, and an unreachable domain's time-out holds only one of them.
+constexpr std::size_t kDirectoryCallsAtOnce = 16;
+
+// Starts the discovery through platform, with at most callsAtOnce calls in flight. When it ends
+// it fills the realm directory, logs "Found N realms." or, for a machine in no domain, shows the
+// warning box and logs "Didn't find any realms.", then lists the realms. Meanwhile the
+// placeholder item counts the realms found.
+void StartDiscovery(HWND mainWindow, const DirectoryPlatform& platform, std::size_t callsAtOnce);
+// Takes a kDiscoveryReplyMessage; an answer of an earlier run is dropped.
+void TakeDiscoveryReply(LPARAM reply);
+bool DiscoveryRunning();
 // Replaces IDC_AVAILABLE_LIST's contents with the realms of kdcTable in the realm name order.
 void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable);
 

@@ -4,6 +4,7 @@
 #include "about_box.h"
 #include "button_tooltip.h"
 #include "config_view.h"
+#include "discovery_run.h"
 #include "edit_log_sink.h"
 #include "enctype_chooser.h"
 #include "forwardable_choice.h"
@@ -33,7 +34,11 @@ void DispatchCommand(HWND window, WORD command)
 {
     switch (command) {
     case IDC_ADD:
-        AddSelectedRealms(window);
+        // During the search only the placeholder is listed: it is no realm to move.
+        if (DiscoveryRunning())
+            WarnNothingSelected(window);
+        else
+            AddSelectedRealms(window);
         break;
     case IDC_REMOVE:
         RemoveSelectedRealms(window);
@@ -198,6 +203,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
         RestoreFocus(window);
         return 0;
+    case kDiscoveryReplyMessage:
+        TakeDiscoveryReply(lParam);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(window);
         return 0;
@@ -223,7 +231,13 @@ void InsertViewMenuItem(HWND window)
 
 void ShowSearchingPlaceholder(HWND window)
 {
-    InsertItemText(GetDlgItem(window, IDC_AVAILABLE_LIST), 0, "Searching for available realms...");
+    InsertItemText(GetDlgItem(window, IDC_AVAILABLE_LIST), 0, kSearchingPlaceholder);
+}
+
+void ShowSearchProgress(HWND window, std::size_t found)
+{
+    const std::string text = std::string(kSearchingPlaceholder) + " (" + std::to_string(found) + " found)";
+    WriteItemText(GetDlgItem(window, IDC_AVAILABLE_LIST), 0, text);
 }
 
 int RunMessageLoop(HWND mainWindow)

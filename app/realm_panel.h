@@ -11,6 +11,8 @@ void RemoveSelectedRealms(HWND mainWindow);
 void SetDefaultRealm(HWND mainWindow);
 // The server mark when serverFlag is true, the client mark otherwise.
 void ToggleRealmFlag(HWND mainWindow, bool serverFlag);
+// The box each of them shows when nothing is selected.
+void WarnNothingSelected(HWND mainWindow);
 
 void MarkDefault(HWND list, int index);
 void ClearDefault(HWND list, int index);

@@ -12,11 +12,6 @@
 
 namespace {
 
-void WarnNothingSelected(HWND mainWindow)
-{
-    MessageBoxA(mainWindow, "No items selected.", "Warning", MB_OK | MB_ICONWARNING);
-}
-
 int SelectedCount(HWND list)
 {
     return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
@@ -104,6 +99,11 @@ void MoveSelectedItems(HWND from, HWND to, std::string (*textInTarget)(const std
 }
 
 }  // namespace
+
+void WarnNothingSelected(HWND mainWindow)
+{
+    MessageBoxA(mainWindow, "No items selected.", "Warning", MB_OK | MB_ICONWARNING);
+}
 
 void AddSelectedRealms(HWND mainWindow)
 {

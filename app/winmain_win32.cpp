@@ -1,4 +1,4 @@
-// The process entry point: start-up, the discovery run and the message loop.
+// The process entry point: start-up, the discovery started and the message loop.
 #include "directory_platform_win32.h"
 #include "discovery_run.h"
 #include "lead_bytes_win32.h"
@@ -42,6 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return 1;
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
-    RunDiscovery(mainWindow, WindowsDirectoryPlatform());
+    // The window answers while the search runs; ending the program doesn't wait for its calls.
+    StartDiscovery(mainWindow, WindowsDirectoryPlatform(), kDirectoryCallsAtOnce);
     return RunMessageLoop(mainWindow);
 }

@@ -1,5 +1,6 @@
 // The discovery run on the real main window: its report, its warning box, the Available list.
 #include "discovery_run.h"
+#include "main_window.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
 #include "message_recorder.h"
@@ -163,6 +164,8 @@ TEST_F(DiscoveryRunTest, ListIsEmptiedThenFilledAtTheFrontThenSorted)
     MessageRecorder recorder({available}, [&](const RecordedMessage& m) {
         if (m.message != LVM_DELETEALLITEMS && m.message != LVM_INSERTITEMA && m.message != LVM_SETITEMTEXTA)
             return;
+        if (changes.empty() && m.message != LVM_DELETEALLITEMS)
+            return;  // the placeholder's progress during the search
         changes.push_back(m.message);
         if (m.message == LVM_INSERTITEMA) {
             const auto* item = reinterpret_cast<const LVITEMA*>(m.lParam);
@@ -178,4 +181,50 @@ TEST_F(DiscoveryRunTest, ListIsEmptiedThenFilledAtTheFrontThenSorted)
                                           LVM_SETITEMTEXTA}));
     EXPECT_EQ(inserted, (Texts{"corp.test", "x.corp.test"}));
     EXPECT_EQ(ItemTexts(available), (Texts{"corp.test", "x.corp.test"}));
+}
+
+namespace {
+
+// A domain location that waits until the test releases it, then fails.
+struct HeldCall {
+    HANDLE entered = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE left = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ~HeldCall()
+    {
+        CloseHandle(entered);
+        CloseHandle(release);
+        CloseHandle(left);
+    }
+};
+
+DcNameAnswer HeldGetDcName(void* context)
+{
+    auto& held = *static_cast<HeldCall*>(context);
+    SetEvent(held.entered);
+    WaitForSingleObject(held.release, 20000);
+    SetEvent(held.left);
+    return DcNameAnswer{1722, std::nullopt, std::nullopt};
+}
+
+}  // namespace
+
+// The window takes its messages while a call waits on a worker, and File > Exit ends the loop
+// with 0 at once; the call's late answer finds no window and is dropped.
+TEST_F(DiscoveryRunTest, ExitDuringTheSearchEndsTheLoopWhileACallWaits)
+{
+    HeldCall held;
+    DirectoryPlatform platform = ScriptedPlatform(directory);
+    platform.context = &held;
+    platform.getDcName = &HeldGetDcName;
+    StartDiscovery(main.window, platform, kDirectoryCallsAtOnce);
+    ASSERT_EQ(WaitForSingleObject(held.entered, 20000), WAIT_OBJECT_0);
+    EXPECT_TRUE(DiscoveryRunning());
+    EXPECT_EQ(ItemTexts(main.Control(IDC_AVAILABLE_LIST)), Texts{kSearchingPlaceholder});
+    PostMessageA(main.window, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
+    EXPECT_EQ(RunMessageLoop(main.window), 0);
+    EXPECT_EQ(WaitForSingleObject(held.left, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the call still waits";
+    EXPECT_FALSE(IsWindow(main.window));
+    SetEvent(held.release);
+    ASSERT_EQ(WaitForSingleObject(held.left, 20000), WAIT_OBJECT_0);
 }

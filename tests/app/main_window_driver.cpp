@@ -98,6 +98,22 @@ TestMainWindow::~TestMainWindow()
     ResetStatusLogForTests();
 }
 
+void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform)
+{
+    StartDiscovery(mainWindow, platform, 1);
+    const ULONGLONG deadline = GetTickCount64() + kSessionBoundMs;
+    while (DiscoveryRunning()) {
+        if (GetTickCount64() > deadline)
+            throw std::runtime_error("the discovery did not end");
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kTickMs, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
 void ForgetQuitMessage()
 {
     MSG message;

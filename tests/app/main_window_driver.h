@@ -2,6 +2,8 @@
 #ifndef QUILLMERE_MAIN_WINDOW_DRIVER_H
 #define QUILLMERE_MAIN_WINDOW_DRIVER_H
 
+#include "directory_platform.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -21,6 +23,10 @@ struct TestMainWindow {
     TestMainWindow& operator=(const TestMainWindow&) = delete;
     HWND Control(int id) const { return GetDlgItem(window, id); }
 };
+
+// The discovery as start-up runs it, but one call at a time (the scripted directory records its
+// calls unguarded), with this thread's messages dispatched until it has ended. Bounded at 20 seconds.
+void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform);
 
 // Consumes the quit message that destroying a main window posts, so later loops run.
 void ForgetQuitMessage();

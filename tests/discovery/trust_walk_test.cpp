@@ -4,11 +4,12 @@
 #include "status_log.h"
 #include "system_error_text.h"
 #include "trust_walk.h"
+#include "walk_rounds.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -645,4 +646,96 @@ TEST_F(TrustWalk, RecordsNamingAVisitedDomainAddNoTrustEntries)
     Walk();
     EXPECT_TRUE(trusts.empty());
     EXPECT_EQ(Realms(), (Strings{"a.test", "r.test"}));
+}
+
+namespace {
+
+// A random directory over a few names that meet again in other letter cases: answers that
+// succeed, fall back from the site, fail, or repeat; records in and out of the forest, one-way
+// and two-way, unusable; and sometimes no domain at all.
+ScriptedDirectory RandomDirectory(std::mt19937& random)
+{
+    const Strings names{"r.test", "a.r.test", "B.R.test", "b.r.test", "c.test", "D.c.test", "e.test", "x;y"};
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    ScriptedDirectory directory;
+    const std::optional<std::string> site = pick(2) == 0 ? std::optional<std::string>("S1") : std::nullopt;
+    SetMachine(directory, names[pick(3)], site);
+    if (pick(10) == 0) {
+        SetMachineStatus(directory, kStatusNoSuchDomain);
+        SetMembership(directory, "r.test");
+    }
+    for (const std::string& name : names) {
+        switch (pick(5)) {
+        case 0:
+            SetSrvStatus(directory, "_kerberos._tcp." + name, 9002);
+            break;
+        case 1:
+            SetSiteKdcs(directory, "S1", name, {"s." + name});
+            break;
+        case 2:
+            break;  // 9003 everywhere
+        default:
+            SetKdcs(directory, name, {"dc." + name, "dc2." + name});
+        }
+        std::vector<TrustRecordCopy> records;
+        for (std::size_t i = pick(6); i > 0; --i)
+            records.push_back(TrustRecord(names[pick(names.size())], static_cast<std::uint32_t>(pick(64)),
+                                          pick(3) == 0 ? 8u : 0u));
+        for (const std::string& server : {"dc." + name, "s." + name})
+            if (pick(6) != 0)
+                SetTrusts(directory, server, records);
+        if (pick(3) == 0)
+            SetTrusts(directory, "", records);
+    }
+    return directory;
+}
+
+std::vector<std::pair<int, std::string>> SortedCalls(const ScriptedDirectory& directory)
+{
+    std::vector<std::pair<int, std::string>> calls;
+    for (const RecordedCall& call : directory.calls)
+        calls.emplace_back(static_cast<int>(call.kind), call.argument + (call.serverAbsent ? "(local)" : ""));
+    std::sort(calls.begin(), calls.end());
+    return calls;
+}
+
+}  // namespace
+
+// Rounds whose calls are made and answered in shuffled order give the walk's tables, log and
+// calls exactly.
+TEST(WalkRounds, ShuffledAnswersGiveTheSequentialWalk)
+{
+    std::mt19937 random(20261209);
+    std::size_t walked = 0;
+    for (int round = 0; round < 400; ++round) {
+        ScriptedDirectory sequential = RandomDirectory(random);
+        ScriptedDirectory stepped = sequential;
+        const RecordedWalk expected = WalkRecorded(ScriptedPlatform(sequential));
+
+        RecordedWalk actual;
+        LogRecorder recorder;
+        RecordStatusLog(recorder);
+        WalkRounds rounds;
+        try {
+            for (;;) {
+                std::vector<DirectoryRequest> calls = NextWalkRound(rounds, actual.kdcs, actual.trusts);
+                if (calls.empty())
+                    break;
+                std::shuffle(calls.begin(), calls.end(), random);
+                for (const DirectoryRequest& call : calls)
+                    TakeReply(rounds, call, MakeDirectoryCall(ScriptedPlatform(stepped), call));
+            }
+        } catch (const DiscoveryFailure& failure) {
+            actual.failureCode = failure.code;
+        }
+        StopRecordingStatusLog();
+        ASSERT_EQ(recorder.lines, expected.log) << "round " << round;
+        ASSERT_EQ(actual.failureCode, expected.failureCode) << "round " << round;
+        ASSERT_EQ(actual.kdcs, expected.kdcs) << "round " << round;
+        ASSERT_EQ(Pairs(actual.trusts.begin(), actual.trusts.end()),
+                  Pairs(expected.trusts.begin(), expected.trusts.end())) << "round " << round;
+        ASSERT_EQ(SortedCalls(stepped), SortedCalls(sequential)) << "round " << round;
+        walked += expected.kdcs.size() > 2 ? 1 : 0;
+    }
+    EXPECT_GT(walked, 50u) << "the forests must hold walks, not only failures";
 }

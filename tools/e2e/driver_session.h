@@ -21,6 +21,8 @@ struct DriverSession {
     TargetProcess target;
     bool commandHandled = true;  // the last command sent without waiting has returned
     bool discoveryEnded = false;
+    bool startedSearching = false;  // "start searching": the steps don't wait for the discovery
+    double longestUnansweredMs = 0;  // the longest the window took to answer during the discovery
     double measuredMs = -1;      // what the step timed, for the report; negative: the whole step
     std::string measuredWhat;
     std::map<int, RECT> rectsBefore;  // control rectangles around the last resize, by id
@@ -40,6 +42,8 @@ bool RequireRunningProgram(const DriverSession& session, std::string& error);
 // returned, the discovery has ended, and no dialog or message box is open (one that is open is
 // named in the error).
 bool WaitUntilReady(DriverSession& session, std::string& error);
+// The discovery has ended once the placeholder is gone and it has written its last log line.
+bool ReadDiscoveryEnded(const DriverSession& session, bool& ended, std::string& error);
 // Waits until the discovery has ended or a dialog has opened on the way (the start-up box).
 bool WaitForDiscoveryOrDialog(DriverSession& session, std::string& error);
 

@@ -85,17 +85,29 @@ bool StepForest(DriverSession& session, const ScenarioStep& step, std::string& e
     return true;
 }
 
+// "start" waits until the discovery has ended; "start searching" only until the main window is
+// there, while the discovery runs.
 bool StepStart(DriverSession& session, const ScenarioStep& step, std::string& error)
 {
-    if (!RequireArgumentCount(step, 0, 0, error))
+    if (!RequireArgumentCount(step, 0, 1, error))
         return false;
+    session.startedSearching = step.args.size() == 1;
+    if (session.startedSearching && step.args[0] != "searching") {
+        error = "the one argument of start is \"searching\", not " + Quoted(step.args[0]);
+        return false;
+    }
     if (session.target.process != nullptr) {
         error = "the program is already running";
         return false;
     }
     DeleteFileA(CallLogPath(session).c_str());
     SetEnvironmentVariableA("QUILLMERE_SIMDIR_LOG", CallLogPath(session).c_str());
-    return StartProgram(session.program, session.target, error) && FinishStart(session, error);
+    if (!StartProgram(session.program, session.target, error))
+        return false;
+    if (!session.startedSearching)
+        return FinishStart(session, error);
+    return CheckSameArchitecture(session.target.process, error) &&
+           WaitForMainWindow(session.target, session.boundMs, error);
 }
 
 bool StepAttach(DriverSession& session, const ScenarioStep& step, std::string& error)
@@ -109,8 +121,20 @@ bool StepAttach(DriverSession& session, const ScenarioStep& step, std::string& e
 
 bool StepExit(DriverSession& session, const ScenarioStep& step, std::string& error)
 {
-    if (!RequireArgumentCount(step, 1, 1, error) || !WaitUntilReady(session, error))
+    if (!RequireArgumentCount(step, 1, 1, error))
         return false;
+    if (session.startedSearching) {
+        // Exit during the search: the search must still be running when the command is posted.
+        bool ended = false;
+        if (!RequireRunningProgram(session, error) || !ReadDiscoveryEnded(session, ended, error))
+            return false;
+        if (ended) {
+            error = "the discovery had ended before File > Exit";
+            return false;
+        }
+    } else if (!WaitUntilReady(session, error)) {
+        return false;
+    }
     // A menu command arrives as a posted message, as File > Exit would send it.
     PostMessageA(session.target.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_FILE_EXIT, 0), 0);
     DWORD code = 0;
@@ -120,6 +144,14 @@ bool StepExit(DriverSession& session, const ScenarioStep& step, std::string& err
         return true;
     error = "quillmere.exe ended with exit code " + std::to_string(code) + ", not " + step.args[0];
     return false;
+}
+
+bool StepUnanswered(DriverSession& session, const ScenarioStep& step, std::string& error)
+{
+    if (!RequireArgumentCount(step, 0, 0, error))
+        return false;
+    std::printf("  unanswered: longest %.1f ms while the discovery ran\n", session.longestUnansweredMs);
+    return true;
 }
 
 bool StepCalls(DriverSession& session, const ScenarioStep& step, std::string& error)

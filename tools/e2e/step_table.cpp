@@ -14,6 +14,7 @@ const StepEntry kSteps[] = {
     {"attach", &StepAttach},
     {"exit", &StepExit},
     {"calls", &StepCalls},
+    {"unanswered", &StepUnanswered},
     {"expect-calls", &StepExpectCalls},
     {"memory", &StepMemory},
     {"expect-released", &StepExpectReleased},

@@ -9,13 +9,14 @@ using StepProcedure = bool (*)(DriverSession& session, const ScenarioStep& step,
 // The procedure of a verb, or null for an unknown verb.
 StepProcedure FindStep(const std::string& verb);
 
-// Program steps: forest FILE, start, attach, exit CODE, calls, expect-calls, memory,
-// expect-released.
+// Program steps: forest FILE, start [searching], attach, exit CODE, calls, unanswered,
+// expect-calls, memory, expect-released.
 bool StepForest(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepStart(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepAttach(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExit(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepCalls(DriverSession& session, const ScenarioStep& step, std::string& error);
+bool StepUnanswered(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectCalls(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepMemory(DriverSession& session, const ScenarioStep& step, std::string& error);
 bool StepExpectReleased(DriverSession& session, const ScenarioStep& step, std::string& error);

@@ -116,6 +116,7 @@ bool MakeList(const std::string& queryName, const std::vector<ForestDnsRecord>& 
             tail->pNext = record;
         tail = record;
     }
+    const SimExclusive only;
     if (head != nullptr)
         LiveLists()[head] = blocks;
     return true;
@@ -131,10 +132,11 @@ DNS_STATUS FinishQuery(const char* name, DNS_STATUS status, const std::string& b
 void FreeList(const char* function, PVOID list, DNS_FREE_TYPE freeType)
 {
     DWORD status = 0;
-    const auto found = LiveLists().find(list);
     if (freeType != DnsFreeRecordList) {
         status = ERROR_INVALID_PARAMETER;  // every buffer handed out here is a record list
     } else if (list != nullptr) {
+        const SimExclusive only;
+        const auto found = LiveLists().find(list);
         if (found == LiveLists().end()) {
             status = ERROR_INVALID_PARAMETER;
         } else {

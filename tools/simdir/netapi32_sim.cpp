@@ -39,6 +39,7 @@ std::set<void*>& LiveRoleBuffers()
 void* AllocateBuffer(std::size_t size, std::set<void*>& live = LiveBuffers())
 {
     void* buffer = SimAllocate(size);
+    const SimExclusive only;
     if (buffer != nullptr)
         live.insert(buffer);
     return buffer;
@@ -49,6 +50,7 @@ DWORD Release(void* buffer, std::set<void*>& live)
 {
     if (buffer == nullptr)
         return 0;
+    const SimExclusive only;
     if (live.erase(buffer) != 1)
         return kSimStatusInvalidParameter;
     SimRelease(buffer);

@@ -11,6 +11,9 @@
 
 namespace {
 
+// Constant-initialized: no thread can find it not yet made.
+SRWLOCK exclusive = SRWLOCK_INIT;
+
 const char kForestVariable[] = "QUILLMERE_SIMDIR";
 const char kLogVariable[] = "QUILLMERE_SIMDIR_LOG";
 // Both DLLs read the forest; this process-local mark keeps the failure to one message. It holds
@@ -82,8 +85,19 @@ const Forest* SimForest()
     return loaded.usable ? &loaded.forest : nullptr;
 }
 
+SimExclusive::SimExclusive()
+{
+    AcquireSRWLockExclusive(&exclusive);
+}
+
+SimExclusive::~SimExclusive()
+{
+    ReleaseSRWLockExclusive(&exclusive);
+}
+
 void SimLog(const char* function, const std::string& argument, const std::string& status, const std::string& buffer)
 {
+    const SimExclusive only;
     static const std::optional<std::string> path = Environment(kLogVariable);
     if (!path || path->empty())
         return;

@@ -25,6 +25,16 @@ std::string SimBufferField(const void* buffer);  // "0x..." as call_log.h descri
 const char kSimNoBuffer[] = "-";
 std::string SimNameField(const char* name);      // the name, or "(null)"
 
+// Calls come from several threads at once, as on a real network: each DLL touches its table of
+// buffers handed out, and writes the call log, only while one of these is alive. The waits are
+// outside it, so they overlap. Each log line is one append, so the two DLLs' lines never mix.
+struct SimExclusive {
+    SimExclusive();
+    ~SimExclusive();
+    SimExclusive(const SimExclusive&) = delete;
+    SimExclusive& operator=(const SimExclusive&) = delete;
+};
+
 // Waits that many milliseconds, the modelled network delay of one call.
 void SimWait(std::uint32_t milliseconds);
 // Waits the answer's own delay when it has one, and the kind's otherwise.

@@ -10,7 +10,7 @@
 
 #include <cstddef>
 
-// A worker's answer, posted to the main window; its lParam goes to TakeDiscoveryReply.
+// A round's answers, posted to the main window by its last worker; lParam goes to TakeDiscoveryReply.
 constexpr UINT kDiscoveryReplyMessage = WM_APP + 1;
 
 // The program makes at most this many directory calls at once. Sixteen overlap the waits of a
@@ -24,7 +24,7 @@ constexpr std::size_t kDirectoryCallsAtOnce = 16;
 // warning box and logs "Didn't find any realms.", then lists the realms. Meanwhile the
 // placeholder item counts the realms found.
 void StartDiscovery(HWND mainWindow, const DirectoryPlatform& platform, std::size_t callsAtOnce);
-// Takes a kDiscoveryReplyMessage; an answer of an earlier run is dropped.
+// Takes a kDiscoveryReplyMessage; the answers of an earlier run are dropped.
 void TakeDiscoveryReply(LPARAM reply);
 bool DiscoveryRunning();
 // Replaces IDC_AVAILABLE_LIST's contents with the realms of kdcTable in the realm name order.

@@ -9,25 +9,31 @@
 
 #include <commctrl.h>
 
-#include <deque>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr std::uint32_t kStatusNotEnoughMemory = 8;  // ERROR_NOT_ENOUGH_MEMORY
 
-// One call on its way: a worker owns it until its answer is posted, then the window's thread.
-struct CallInFlight {
+// One round's calls on their way. Workers take the calls in turn, each answer into its own slot,
+// and the last worker to finish posts the whole round to the window, whose thread then owns it:
+// one message a round, not one a call, and no trip through the window between two calls.
+struct RoundInFlight {
     HWND window;
     unsigned run;
     DirectoryPlatform platform;
-    DirectoryRequest request;
-    DirectoryReply reply;
+    std::vector<DirectoryRequest> requests;
+    std::vector<DirectoryReply> replies;  // replies[i] answers requests[i]
+    LONG nextCall = 0;                    // the index the next worker to ask takes
+    LONG workersLeft = 0;                 // workers still taking calls
 };
 
-// Only the user-interface thread touches this; workers see nothing but their own call.
+// Only the user-interface thread touches this; workers see nothing but their round.
 struct DiscoveryRun {
     unsigned number = 0;  // tells this run's answers from an earlier one's
     bool running = false;
@@ -36,8 +42,6 @@ struct DiscoveryRun {
     std::size_t callsAtOnce = 1;
     WalkRounds rounds;
     RealmDirectory found;
-    std::deque<DirectoryRequest> waiting;  // this round's calls not yet handed to a worker
-    std::size_t inFlight = 0;
     std::size_t shownCount = 0;
 };
 
@@ -47,33 +51,49 @@ DiscoveryRun& TheRun()
     return run;
 }
 
-VOID CALLBACK MakeCall(PTP_CALLBACK_INSTANCE, PVOID context)
+DirectoryReply Answer(const DirectoryPlatform& platform, const DirectoryRequest& request)
 {
-    std::unique_ptr<CallInFlight> call(static_cast<CallInFlight*>(context));
     try {
-        call->reply = MakeDirectoryCall(call->platform, call->request);
+        return MakeDirectoryCall(platform, request);
     } catch (const std::bad_alloc&) {
         // The answer could not be copied: the call failed as the system reports it.
-        call->reply = DirectoryReply{};
-        call->reply.dcName.status = kStatusNotEnoughMemory;
-        call->reply.srv.status = static_cast<std::int32_t>(kStatusNotEnoughMemory);
-        call->reply.trusts.status = kStatusNotEnoughMemory;
-        call->reply.membership.status = kStatusNotEnoughMemory;
+        DirectoryReply reply;
+        reply.dcName.status = kStatusNotEnoughMemory;
+        reply.srv.status = static_cast<std::int32_t>(kStatusNotEnoughMemory);
+        reply.trusts.status = kStatusNotEnoughMemory;
+        reply.membership.status = kStatusNotEnoughMemory;
+        return reply;
     }
-    // Once the window is gone (the program is ending) nobody takes the answer: it goes here.
-    if (PostMessageA(call->window, kDiscoveryReplyMessage, 0, reinterpret_cast<LPARAM>(call.get())))
-        call.release();
 }
 
-// The pool adds threads while its work blocks; the bound on calls in flight bounds them too.
-void HandOutCalls(DiscoveryRun& run)
+VOID CALLBACK MakeCalls(PTP_CALLBACK_INSTANCE, PVOID context)
 {
-    while (run.inFlight < run.callsAtOnce && !run.waiting.empty()) {
-        auto* call = new CallInFlight{run.window, run.number, run.platform, run.waiting.front(), {}};
-        run.waiting.pop_front();
-        ++run.inFlight;
-        if (!TrySubmitThreadpoolCallback(&MakeCall, call, nullptr))
-            MakeCall(nullptr, call);  // no worker to be had: made here, answered the same way
+    auto* round = static_cast<RoundInFlight*>(context);
+    const auto count = static_cast<LONG>(round->requests.size());
+    for (LONG index = InterlockedIncrement(&round->nextCall) - 1; index < count;
+         index = InterlockedIncrement(&round->nextCall) - 1) {
+        const auto taken = static_cast<std::size_t>(index);
+        round->replies[taken] = Answer(round->platform, round->requests[taken]);
+    }
+    // The decrement is a full barrier: the last worker sees every answer written. The others
+    // touch the round no more.
+    if (InterlockedDecrement(&round->workersLeft) != 0)
+        return;
+    // Once the window is gone (the program is ending) nobody takes the answers: they go here.
+    if (!PostMessageA(round->window, kDiscoveryReplyMessage, 0, reinterpret_cast<LPARAM>(round)))
+        delete round;
+}
+
+// The pool adds threads while its work blocks; one worker per call at once bounds them too.
+void HandOutCalls(DiscoveryRun& run, std::vector<DirectoryRequest> calls)
+{
+    const std::size_t workers = std::min(run.callsAtOnce, calls.size());
+    auto* round = new RoundInFlight{run.window, run.number, run.platform, std::move(calls), {}, 0,
+                                    static_cast<LONG>(workers)};
+    round->replies.resize(round->requests.size());
+    for (std::size_t started = 0; started < workers; ++started) {
+        if (!TrySubmitThreadpoolCallback(&MakeCalls, round, nullptr))
+            MakeCalls(nullptr, round);  // no worker to be had: its share is made here, answered the same way
     }
 }
 
@@ -96,7 +116,7 @@ void Finish(DiscoveryRun& run, bool inDomain)
 void Advance(DiscoveryRun& run)
 {
     try {
-        const std::vector<DirectoryRequest> calls = NextWalkRound(run.rounds, run.found.kdcTable, run.found.trustTable);
+        std::vector<DirectoryRequest> calls = NextWalkRound(run.rounds, run.found.kdcTable, run.found.trustTable);
         if (calls.empty()) {
             Finish(run, true);
             return;
@@ -105,8 +125,7 @@ void Advance(DiscoveryRun& run)
             run.shownCount = run.found.kdcTable.size();
             ShowSearchProgress(run.window, run.shownCount);
         }
-        run.waiting.assign(calls.begin(), calls.end());
-        HandOutCalls(run);
+        HandOutCalls(run, std::move(calls));
     } catch (const DiscoveryFailure&) {
         // The only failure the walk raises: the machine is in no domain.
         Finish(run, false);
@@ -131,15 +150,13 @@ void StartDiscovery(HWND mainWindow, const DirectoryPlatform& platform, std::siz
 
 void TakeDiscoveryReply(LPARAM reply)
 {
-    const std::unique_ptr<CallInFlight> call(reinterpret_cast<CallInFlight*>(reply));
+    const std::unique_ptr<RoundInFlight> round(reinterpret_cast<RoundInFlight*>(reply));
     DiscoveryRun& run = TheRun();
-    if (!run.running || call->run != run.number)
+    if (!run.running || round->run != run.number)
         return;
-    TakeReply(run.rounds, call->request, call->reply);
-    --run.inFlight;
-    HandOutCalls(run);
-    if (run.inFlight == 0)
-        Advance(run);
+    for (std::size_t i = 0; i < round->requests.size(); ++i)
+        TakeReply(run.rounds, round->requests[i], std::move(round->replies[i]));
+    Advance(run);
 }
 
 bool DiscoveryRunning()

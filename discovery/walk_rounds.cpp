@@ -1,6 +1,8 @@
 // The trust walk in rounds of calls made side by side, with its answers taken in queue order.
 #include "walk_rounds.h"
 
+#include <utility>
+
 namespace {
 
 // ERROR_IO_PENDING: the status of a stand-in answer, which ends its step's chain of calls.
@@ -122,7 +124,7 @@ std::vector<DirectoryRequest> NextWalkRound(WalkRounds& rounds, KdcTable& kdcTab
     return {};
 }
 
-void TakeReply(WalkRounds& rounds, const DirectoryRequest& request, const DirectoryReply& reply)
+void TakeReply(WalkRounds& rounds, const DirectoryRequest& request, DirectoryReply reply)
 {
-    rounds.replies[CallKey(request)].push_back(reply);
+    rounds.replies[CallKey(request)].push_back(std::move(reply));
 }

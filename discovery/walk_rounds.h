@@ -49,6 +49,6 @@ struct WalkRounds {
 // WalkTrusts does, after logging its warnings.
 std::vector<DirectoryRequest> NextWalkRound(WalkRounds& rounds, KdcTable& kdcTable, TrustTable& trustTable);
 // Takes the answer of a call that a round named.
-void TakeReply(WalkRounds& rounds, const DirectoryRequest& request, const DirectoryReply& reply);
+void TakeReply(WalkRounds& rounds, const DirectoryRequest& request, DirectoryReply reply);
 
 #endif

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr std::uint32_t kStatusNotEnoughMemory = 8;  // ERROR_NOT_ENOUGH_MEMORY
-
 // One round's calls on their way. Workers take the calls in turn, each answer into its own slot,
 // and the last worker to finish posts the whole round to the window, whose thread then owns it:
 // one message a round, not one a call, and no trip through the window between two calls.
@@ -58,10 +56,10 @@ DirectoryReply Answer(const DirectoryPlatform& platform, const DirectoryRequest&
     } catch (const std::bad_alloc&) {
         // The answer could not be copied: the call failed as the system reports it.
         DirectoryReply reply;
-        reply.dcName.status = kStatusNotEnoughMemory;
-        reply.srv.status = static_cast<std::int32_t>(kStatusNotEnoughMemory);
-        reply.trusts.status = kStatusNotEnoughMemory;
-        reply.membership.status = kStatusNotEnoughMemory;
+        reply.dcName.status = ERROR_NOT_ENOUGH_MEMORY;
+        reply.srv.status = static_cast<std::int32_t>(ERROR_NOT_ENOUGH_MEMORY);
+        reply.trusts.status = ERROR_NOT_ENOUGH_MEMORY;
+        reply.membership.status = ERROR_NOT_ENOUGH_MEMORY;
         return reply;
     }
 }

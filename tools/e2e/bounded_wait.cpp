@@ -3,9 +3,6 @@
 
 namespace {
 
-// Short enough to time the program's answers to a few milliseconds.
-constexpr DWORD kPollSliceMs = 2;
-
 void DispatchPendingMessages()
 {
     MSG message;
@@ -31,7 +28,7 @@ double NowMs()
     return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-bool WaitUntil(const std::function<bool()>& ready, DWORD boundMs)
+bool WaitUntil(const std::function<bool()>& ready, DWORD boundMs, DWORD sliceMs)
 {
     const double deadline = NowMs() + boundMs;
     for (;;) {
@@ -40,7 +37,7 @@ bool WaitUntil(const std::function<bool()>& ready, DWORD boundMs)
             return true;
         if (NowMs() >= deadline)
             return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, kPollSliceMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        MsgWaitForMultipleObjectsEx(0, nullptr, sliceMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
 }
 

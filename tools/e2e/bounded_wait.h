@@ -7,9 +7,12 @@
 #include <functional>
 #include <string>
 
+// Short enough to time the program's answers to a few milliseconds.
+constexpr DWORD kPollSliceMs = 2;
 // Checks ready() until it holds or boundMs have passed, dispatching this thread's messages in
-// between (so that the callbacks of SendWithoutWaiting run). False when the bound passed.
-bool WaitUntil(const std::function<bool()>& ready, DWORD boundMs);
+// between (so that the callbacks of SendWithoutWaiting run), and waiting up to sliceMs between
+// checks. False when the bound passed.
+bool WaitUntil(const std::function<bool()>& ready, DWORD boundMs, DWORD sliceMs = kPollSliceMs);
 
 // SendMessageTimeoutA with the bound; false, with a message naming what was sent, when the
 // program did not answer in time.

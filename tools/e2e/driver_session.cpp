@@ -13,9 +13,10 @@
 namespace {
 
 const char kPlaceholder[] = "Searching for available realms...";
-// The discovery's state is read at most this often: a program that answers while it searches
-// spends a share of its start answering the driver (under Wine, polls every 10 ms made a 2.2 s
-// start take 3 to 4 s). A start is thus seen up to 50 ms late.
+// The discovery's state is read at most this often, and the driver sleeps in between: a program
+// that answers while it searches spends a share of its start answering the driver, and a driver
+// that wakes every few milliseconds takes Wine's server from the program's calls (under Wine,
+// polls every 10 ms made a 2.2 s start take 3 to 4 s). A start is thus seen up to 50 ms late.
 constexpr double kDiscoveryPollMs = 50;
 
 std::string Seconds(DWORD ms)
@@ -124,7 +125,7 @@ bool WaitForDiscoveryOrDialog(DriverSession& session, std::string& error)
             }
             return session.discoveryEnded || ActiveDialog(session.target.threadId) != nullptr;
         },
-        session.boundMs);
+        session.boundMs, static_cast<DWORD>(kDiscoveryPollMs));
     if (failed)
         return false;
     if (!settled) {

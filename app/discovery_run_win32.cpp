@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 #include "realm_list.h"
+#include "realm_order.h"
 #include "resource_ids.h"
 #include "status_log.h"
 #include "walk_rounds.h"
@@ -165,10 +166,16 @@ bool DiscoveryRunning()
 void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable)
 {
     const HWND available = GetDlgItem(mainWindow, IDC_AVAILABLE_LIST);
+    // Sorted here, and put in that order: a sort of the list would read every item back and write
+    // each again, three times the messages. Alike names keep the order of the table read backwards.
+    std::vector<std::string> realms;
+    realms.reserve(kdcTable.size());
+    for (auto realm = kdcTable.rbegin(); realm != kdcTable.rend(); ++realm)
+        realms.push_back(realm->first);
+    std::stable_sort(realms.begin(), realms.end(),
+                     [](const std::string& a, const std::string& b) { return CompareRealmTexts(a, b) < 0; });
     const RedrawPause pause(available);
     SendMessageA(available, LVM_DELETEALLITEMS, 0, 0);
-    // Each realm goes in at the front; the sort then gives the order the user sees.
-    for (const auto& realm : kdcTable)
-        InsertItemText(available, 0, realm.first);
-    SortRealmList(available);
+    for (std::size_t index = 0; index < realms.size(); ++index)
+        InsertItemText(available, static_cast<int>(index), realms[index]);
 }

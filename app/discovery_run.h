@@ -12,6 +12,9 @@
 
 // A round's answers, posted to the main window by its last worker; lParam goes to TakeDiscoveryReply.
 constexpr UINT kDiscoveryReplyMessage = WM_APP + 1;
+// The main window's timer that lets the other workers join a round whose calls wait; its
+// WM_TIMER goes to TakeJoinTick.
+constexpr UINT_PTR kDiscoveryJoinTimer = 1;
 
 // The program makes at most this many directory calls at once. Sixteen overlap the waits of a
 // large forest's level (900 enumerations of 5 ms take some 0.3 s), while a domain controller or
@@ -26,6 +29,7 @@ constexpr std::size_t kDirectoryCallsAtOnce = 16;
 void StartDiscovery(HWND mainWindow, const DirectoryPlatform& platform, std::size_t callsAtOnce);
 // Takes a kDiscoveryReplyMessage; the answers of an earlier run are dropped.
 void TakeDiscoveryReply(LPARAM reply);
+void TakeJoinTick();
 bool DiscoveryRunning();
 // Replaces IDC_AVAILABLE_LIST's contents with the realms of kdcTable in the realm name order.
 void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable);

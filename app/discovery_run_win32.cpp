@@ -3,8 +3,8 @@
 
 #include "main_window.h"
 #include "realm_list.h"
-#include "realm_order.h"
 #include "resource_ids.h"
+#include "realm_order.h"
 #include "status_log.h"
 #include "walk_rounds.h"
 
@@ -19,6 +19,13 @@
 
 namespace {
 
+// A round starts with one worker: answers from a cache or a near server come in microseconds, and
+// side by side such calls only contend. At each tick of the join timer a round that took fewer
+// than kQuickCallsATick calls since the last tick is waiting on the network (a millisecond a call
+// or more, at the shortest tick Windows gives), and its other workers join it.
+constexpr UINT kJoinTickMs = USER_TIMER_MINIMUM;
+constexpr LONG kQuickCallsATick = 10;
+
 // One round's calls on their way. Workers take the calls in turn, each answer into its own slot,
 // and the last worker to finish posts the whole round to the window, whose thread then owns it:
 // one message a round, not one a call, and no trip through the window between two calls.
@@ -29,7 +36,7 @@ struct RoundInFlight {
     std::vector<DirectoryRequest> requests;
     std::vector<DirectoryReply> replies;  // replies[i] answers requests[i]
     LONG nextCall = 0;                    // the index the next worker to ask takes
-    LONG workersLeft = 0;                 // workers still taking calls
+    LONG workersLeft = 1;                 // workers at the calls or about to be
 };
 
 // Only the user-interface thread touches this; workers see nothing but their round.
@@ -42,6 +49,11 @@ struct DiscoveryRun {
     WalkRounds rounds;
     RealmDirectory found;
     std::size_t shownCount = 0;
+    // The round out, until its answers are taken: only its last worker could delete it, and only
+    // once the window is gone.
+    RoundInFlight* out = nullptr;
+    LONG workersToJoin = 0;
+    LONG takenAtTick = 0;  // its calls taken by the join timer's last tick
 };
 
 DiscoveryRun& TheRun()
@@ -65,15 +77,9 @@ DirectoryReply Answer(const DirectoryPlatform& platform, const DirectoryRequest&
     }
 }
 
-VOID CALLBACK MakeCalls(PTP_CALLBACK_INSTANCE, PVOID context)
+// The last worker to leave posts the round to the window.
+void LeaveRound(RoundInFlight* round)
 {
-    auto* round = static_cast<RoundInFlight*>(context);
-    const auto count = static_cast<LONG>(round->requests.size());
-    for (LONG index = InterlockedIncrement(&round->nextCall) - 1; index < count;
-         index = InterlockedIncrement(&round->nextCall) - 1) {
-        const auto taken = static_cast<std::size_t>(index);
-        round->replies[taken] = Answer(round->platform, round->requests[taken]);
-    }
     // The decrement is a full barrier: the last worker sees every answer written. The others
     // touch the round no more.
     if (InterlockedDecrement(&round->workersLeft) != 0)
@@ -83,17 +89,48 @@ VOID CALLBACK MakeCalls(PTP_CALLBACK_INSTANCE, PVOID context)
         delete round;
 }
 
-// The pool adds threads while its work blocks; one worker per call at once bounds them too.
+VOID CALLBACK MakeCalls(PTP_CALLBACK_INSTANCE, PVOID context)
+{
+    auto* round = static_cast<RoundInFlight*>(context);
+    const auto count = static_cast<LONG>(round->requests.size());
+    for (LONG index = InterlockedIncrement(&round->nextCall) - 1; index < count;
+         index = InterlockedIncrement(&round->nextCall) - 1) {
+        const auto taken = static_cast<std::size_t>(index);
+        round->replies[taken] = Answer(round->platform, round->requests[taken]);
+    }
+    LeaveRound(round);
+}
+
 void HandOutCalls(DiscoveryRun& run, std::vector<DirectoryRequest> calls)
 {
-    const std::size_t workers = std::min(run.callsAtOnce, calls.size());
-    auto* round = new RoundInFlight{run.window, run.number, run.platform, std::move(calls), {}, 0,
-                                    static_cast<LONG>(workers)};
-    round->replies.resize(round->requests.size());
-    for (std::size_t started = 0; started < workers; ++started) {
-        if (!TrySubmitThreadpoolCallback(&MakeCalls, round, nullptr))
-            MakeCalls(nullptr, round);  // no worker to be had: its share is made here, answered the same way
+    auto round = std::make_unique<RoundInFlight>();
+    round->window = run.window;
+    round->run = run.number;
+    round->platform = run.platform;
+    round->replies.resize(calls.size());
+    round->requests = std::move(calls);
+    run.workersToJoin = static_cast<LONG>(std::min(run.callsAtOnce, round->requests.size())) - 1;
+    run.takenAtTick = 0;
+    run.out = round.release();
+    if (!TrySubmitThreadpoolCallback(&MakeCalls, run.out, nullptr)) {
+        run.workersToJoin = 0;
+        MakeCalls(nullptr, run.out);  // no worker to be had: the calls are made here, answered the same way
+        return;
     }
+    if (run.workersToJoin > 0)
+        SetTimer(run.window, kDiscoveryJoinTimer, kJoinTickMs, nullptr);
+}
+
+// Adds workers to the round unless its last worker has left: its answers are on their way then.
+bool AddWorkers(RoundInFlight& round, LONG count)
+{
+    for (LONG left = InterlockedCompareExchange(&round.workersLeft, 0, 0); left != 0;) {
+        const LONG seen = InterlockedCompareExchange(&round.workersLeft, left + count, left);
+        if (seen == left)
+            return true;
+        left = seen;
+    }
+    return false;
 }
 
 void Finish(DiscoveryRun& run, bool inDomain)
@@ -153,9 +190,33 @@ void TakeDiscoveryReply(LPARAM reply)
     DiscoveryRun& run = TheRun();
     if (!run.running || round->run != run.number)
         return;
+    run.out = nullptr;
+    KillTimer(run.window, kDiscoveryJoinTimer);
     for (std::size_t i = 0; i < round->requests.size(); ++i)
         TakeReply(run.rounds, round->requests[i], std::move(round->replies[i]));
     Advance(run);
+}
+
+void TakeJoinTick()
+{
+    DiscoveryRun& run = TheRun();
+    if (run.out == nullptr) {
+        KillTimer(run.window, kDiscoveryJoinTimer);
+        return;
+    }
+    const LONG taken = InterlockedCompareExchange(&run.out->nextCall, 0, 0);
+    const LONG quick = taken - run.takenAtTick;
+    run.takenAtTick = taken;
+    if (quick >= kQuickCallsATick)
+        return;
+    KillTimer(run.window, kDiscoveryJoinTimer);
+    if (!AddWorkers(*run.out, run.workersToJoin))
+        return;
+    for (LONG added = 0; added < run.workersToJoin; ++added) {
+        if (!TrySubmitThreadpoolCallback(&MakeCalls, run.out, nullptr))
+            LeaveRound(run.out);  // no worker to be had: those at the calls take its share
+    }
+    run.workersToJoin = 0;
 }
 
 bool DiscoveryRunning()

@@ -203,6 +203,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETFOCUS:
         RestoreFocus(window);
         return 0;
+    case WM_TIMER:
+        if (wParam != kDiscoveryJoinTimer)
+            break;
+        TakeJoinTick();
+        return 0;
     case kDiscoveryReplyMessage:
         TakeDiscoveryReply(lParam);
         return 0;

@@ -227,3 +227,58 @@ TEST_F(DiscoveryRunTest, ExitDuringTheSearchEndsTheLoopWhileACallWaits)
     ASSERT_EQ(WaitForSingleObject(held.left, 20000), WAIT_OBJECT_0);
 }
 
+namespace {
+
+// corp.test lists a.corp.test and b.corp.test; the enumeration at a's KDC waits until released.
+struct HeldEnumeration {
+    HeldCall held;
+    HANDLE otherMade = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ~HeldEnumeration() { CloseHandle(otherMade); }
+};
+
+DcNameAnswer LocateCorp(void*)
+{
+    return DcNameAnswer{0, std::string("corp.test"), std::nullopt};
+}
+
+DnsAnswer KdcOf(void*, const std::string& name)
+{
+    const std::string domain = name.substr(std::string("_kerberos._tcp.").size());
+    return DnsAnswer{0, {DnsRecordCopy{kDnsTypeSrv, "dc." + domain}}};
+}
+
+TrustAnswer EnumerateHeld(void* context, const std::string* server, std::uint32_t)
+{
+    auto& calls = *static_cast<HeldEnumeration*>(context);
+    if (*server == "dc.corp.test")
+        return TrustAnswer{0, {TrustRecord("a.corp.test", kDsDomainInForest), TrustRecord("b.corp.test", kDsDomainInForest)}};
+    if (*server == "dc.a.corp.test") {
+        SetEvent(calls.held.entered);
+        WaitForSingleObject(calls.held.release, 20000);
+        SetEvent(calls.held.left);
+    } else {
+        SetEvent(calls.otherMade);
+    }
+    return TrustAnswer{0, {}};
+}
+
+PrimaryDomainAnswer NoMembership(void*)
+{
+    return PrimaryDomainAnswer{1, 0, std::nullopt};
+}
+
+}  // namespace
+
+// A round's calls don't queue behind one that waits: the other workers join the round.
+TEST_F(DiscoveryRunTest, ACallThatWaitsDoesNotHoldUpTheOthersOfItsRound)
+{
+    HeldEnumeration calls;
+    const DirectoryPlatform platform{&calls, LocateCorp, KdcOf, EnumerateHeld, NoMembership};
+    StartDiscovery(main.window, platform, kDirectoryCallsAtOnce);
+    EXPECT_TRUE(DispatchUntil([&] { return WaitForSingleObject(calls.held.entered, 0) == WAIT_OBJECT_0; }));
+    EXPECT_TRUE(DispatchUntil([&] { return WaitForSingleObject(calls.otherMade, 0) == WAIT_OBJECT_0; }));
+    EXPECT_EQ(WaitForSingleObject(calls.held.left, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the held call waits still";
+    SetEvent(calls.held.release);
+    EXPECT_TRUE(DispatchUntil([] { return !DiscoveryRunning(); }));
+    EXPECT_EQ(ItemTexts(main.Control(IDC_AVAILABLE_LIST)), (Texts{"corp.test", "a.corp.test", "b.corp.test"}));
+}

@@ -98,13 +98,12 @@ TestMainWindow::~TestMainWindow()
     ResetStatusLogForTests();
 }
 
-void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform)
+bool DispatchUntil(const std::function<bool()>& condition)
 {
-    StartDiscovery(mainWindow, platform, 1);
     const ULONGLONG deadline = GetTickCount64() + kSessionBoundMs;
-    while (DiscoveryRunning()) {
+    while (!condition()) {
         if (GetTickCount64() > deadline)
-            throw std::runtime_error("the discovery did not end");
+            return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kTickMs, QS_ALLINPUT);
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -112,6 +111,14 @@ void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform)
             DispatchMessageA(&message);
         }
     }
+    return true;
+}
+
+void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform)
+{
+    StartDiscovery(mainWindow, platform, 1);
+    if (!DispatchUntil([] { return !DiscoveryRunning(); }))
+        throw std::runtime_error("the discovery did not end");
 }
 
 void ForgetQuitMessage()

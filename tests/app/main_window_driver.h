@@ -24,6 +24,8 @@ struct TestMainWindow {
     HWND Control(int id) const { return GetDlgItem(window, id); }
 };
 
+// Dispatches this thread's messages until the condition holds; false after 20 seconds.
+bool DispatchUntil(const std::function<bool()>& condition);
 // The discovery as start-up runs it, but one call at a time (the scripted directory records its
 // calls unguarded), with this thread's messages dispatched until it has ended. Bounded at 20 seconds.
 void RunDiscovery(HWND mainWindow, const DirectoryPlatform& platform);

@@ -25,7 +25,8 @@ constexpr std::size_t kDirectoryCallsAtOnce = 16;
 // Starts the discovery through platform, with at most callsAtOnce calls in flight. When it ends
 // it fills the realm directory, logs "Found N realms." or, for a machine in no domain, shows the
 // warning box and logs "Didn't find any realms.", then lists the realms. Meanwhile the
-// placeholder item counts the realms found.
+// placeholder item counts the realms found. Without memory to go on, the search stops with a
+// warning and shows what it found so far.
 void StartDiscovery(HWND mainWindow, const DirectoryPlatform& platform, std::size_t callsAtOnce);
 // Takes a kDiscoveryReplyMessage; the answers of an earlier run are dropped.
 void TakeDiscoveryReply(LPARAM reply);

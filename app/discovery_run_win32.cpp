@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "realm_order.h"
 #include "status_log.h"
+#include "system_error_text.h"
 #include "walk_rounds.h"
 
 #include <commctrl.h>
@@ -148,6 +149,19 @@ void Finish(DiscoveryRun& run, bool inDomain)
     ShowAvailableRealms(run.window, directory.kdcTable);
 }
 
+// The search can't go on: the user is told, and gets what it found so far.
+void StopForLackOfMemory(DiscoveryRun& run)
+{
+    try {
+        LogWarning(std::string("The search for realms stopped") + kReasonText + SystemErrorText(ERROR_NOT_ENOUGH_MEMORY));
+        Finish(run, true);
+    } catch (const std::bad_alloc&) {
+        // Not even that: at least the list no longer says that the search goes on.
+        run.running = false;
+        SendDlgItemMessageA(run.window, IDC_AVAILABLE_LIST, LVM_DELETEALLITEMS, 0, 0);
+    }
+}
+
 // Runs the walk on to its next calls, or to its end.
 void Advance(DiscoveryRun& run)
 {
@@ -165,6 +179,8 @@ void Advance(DiscoveryRun& run)
     } catch (const DiscoveryFailure&) {
         // The only failure the walk raises: the machine is in no domain.
         Finish(run, false);
+    } catch (const std::bad_alloc&) {
+        StopForLackOfMemory(run);
     }
 }
 
@@ -192,8 +208,13 @@ void TakeDiscoveryReply(LPARAM reply)
         return;
     run.out = nullptr;
     KillTimer(run.window, kDiscoveryJoinTimer);
-    for (std::size_t i = 0; i < round->requests.size(); ++i)
-        TakeReply(run.rounds, round->requests[i], std::move(round->replies[i]));
+    try {
+        for (std::size_t i = 0; i < round->requests.size(); ++i)
+            TakeReply(run.rounds, round->requests[i], std::move(round->replies[i]));
+    } catch (const std::bad_alloc&) {
+        StopForLackOfMemory(run);
+        return;
+    }
     Advance(run);
 }
 

@@ -4,11 +4,14 @@
 #include "config_view.h"
 #include "main_window_driver.h"
 #include "message_box_watcher.h"
+#include "modal_dialogs.h"
 #include "realm_directory.h"
 #include "resource_ids.h"
 #include "sample_configurations.h"
 #include "save_configuration.h"
+#include "scripted_directory.h"
 #include "view_driver.h"
+#include "walk_rounds.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -124,4 +127,27 @@ TEST_F(OutOfMemoryTest, SaveSaysSoAndWritesNothing)
     EXPECT_EQ(boxes[0].icon, BoxIcon::Error);
     // The folder stays empty: no target, no temporary file.
     EXPECT_TRUE(RemoveDirectoryA(folder.c_str())) << "the folder is not empty (error " << GetLastError() << ")";
+}
+
+// The domain lists 500 others: their answer fits, but not the round of their 500 KDC lookups.
+TEST_F(OutOfMemoryTest, TheSearchStopsWithAWarningAndListsWhatItFound)
+{
+    TheRealmDirectory() = RealmDirectory{};
+    constexpr std::size_t kListed = 500;
+    ScriptedDirectory directory;
+    SetMachine(directory, "corp.test");
+    SetKdcs(directory, "corp.test", {"dc.corp.test"});
+    std::vector<TrustRecordCopy> records;
+    for (std::size_t i = 0; i < kListed; ++i)
+        records.push_back(TrustRecord("d" + std::to_string(i) + ".corp.test", kDsDomainInForest));
+    SetTrusts(directory, "dc.corp.test", records);
+    refusedAbove = kListed * sizeof(DirectoryReply) / 2;
+    ASSERT_LT(kListed * sizeof(TrustRecordCopy), refusedAbove);
+    RunDiscovery(main.window, ScriptedPlatform(directory));
+    refusedAbove = std::numeric_limits<std::size_t>::max();
+    // The reason is the system's text for ERROR_NOT_ENOUGH_MEMORY, one line.
+    const std::string log = WindowText(main.Control(IDC_STATUS_LOG));
+    EXPECT_EQ(log.rfind("Warning: The search for realms stopped. Reason: ", 0), 0u) << log;
+    EXPECT_EQ(log.find("\r\n"), log.rfind("\r\nInfo: Found 1 realms.\r\n")) << log;
+    EXPECT_EQ(ItemTexts(main.Control(IDC_AVAILABLE_LIST)), std::vector<std::string>{"corp.test"});
 }

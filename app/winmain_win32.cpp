@@ -40,9 +40,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     const HWND mainWindow = CreateMainWindow(instance);
     if (mainWindow == nullptr)
         return 1;
+    // The window answers while the search runs; ending the program doesn't wait for its calls.
+    // The first call goes out before the window is shown, which needn't wait for its answer.
+    StartDiscovery(mainWindow, WindowsDirectoryPlatform(), kDirectoryCallsAtOnce);
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);
-    // The window answers while the search runs; ending the program doesn't wait for its calls.
-    StartDiscovery(mainWindow, WindowsDirectoryPlatform(), kDirectoryCallsAtOnce);
     return RunMessageLoop(mainWindow);
 }

@@ -254,10 +254,9 @@ void ShowAvailableRealms(HWND mainWindow, const KdcTable& kdcTable)
     realms.reserve(kdcTable.size());
     for (auto realm = kdcTable.rbegin(); realm != kdcTable.rend(); ++realm)
         realms.push_back(realm->first);
-    std::stable_sort(realms.begin(), realms.end(),
-                     [](const std::string& a, const std::string& b) { return CompareRealmTexts(a, b) < 0; });
+    const std::vector<int> order = RealmTextOrder(realms);
     const RedrawPause pause(available);
     SendMessageA(available, LVM_DELETEALLITEMS, 0, 0);
-    for (std::size_t index = 0; index < realms.size(); ++index)
-        InsertItemText(available, static_cast<int>(index), realms[index]);
+    for (std::size_t index = 0; index < order.size(); ++index)
+        InsertItemText(available, static_cast<int>(index), realms[static_cast<std::size_t>(order[index])]);
 }

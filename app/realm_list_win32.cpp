@@ -7,8 +7,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -103,10 +101,5 @@ void WriteItemsInOrder(HWND list, const ListItems& items, const std::vector<int>
 void SortRealmList(HWND list)
 {
     const ListItems items = ReadListItems(list);
-    std::vector<int> order(items.texts.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&items](int a, int b) {
-        return CompareRealmTexts(items.texts[static_cast<std::size_t>(a)], items.texts[static_cast<std::size_t>(b)]) < 0;
-    });
-    WriteItemsInOrder(list, items, order);
+    WriteItemsInOrder(list, items, RealmTextOrder(items.texts));
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 namespace {
 
@@ -83,4 +84,14 @@ int CompareRealmTexts(const std::string& first, const std::string& second)
         if (difference != 0)
             return difference;
     }
+}
+
+std::vector<int> RealmTextOrder(const std::vector<std::string>& texts)
+{
+    std::vector<int> order(texts.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&texts](int a, int b) {
+        return CompareRealmTexts(texts[static_cast<std::size_t>(a)], texts[static_cast<std::size_t>(b)]) < 0;
+    });
+    return order;
 }
